@@ -1,0 +1,5 @@
+#include "common/pathname.h"
+
+#include <gtest/gtest.h>
+
+TEST(PathName, Placeholder) { SUCCEED(); }

@@ -1,0 +1,3 @@
+#include <windows.h>
+
+extern "C" BOOL WINAPI HintrailDLL_Setup(BOOL) { return TRUE; }
