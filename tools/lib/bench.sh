@@ -19,7 +19,7 @@ bench_start_display() {
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
   done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$BENCH_DIR/xvfb.log" 2>&1 &
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BENCH_DIR/xvfb.log" 2>&1 &
   BENCH_PIDS+=($!)
   export DISPLAY=":$n"
   local i
@@ -40,12 +40,15 @@ bench_start() {
     bench_log "creating Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
   fi
+  # Without a virtual desktop Wine draws no frames and input does not reach windows. The
+  # desktop is made when the first program starts, so the server starts afresh after this.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
   # Keep one server for the whole run: programs then start in a fraction of a second.
   wineserver -p >/dev/null 2>&1 &
   BENCH_PIDS+=($!)
-  # Without a virtual desktop Wine draws no frames and input does not reach windows.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
   trap bench_stop EXIT
 }
 

@@ -1,0 +1,247 @@
+#include "bar/appbar/appbar_wnd.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <atomic>
+
+namespace {
+
+dock::Rect ToDock(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToWin(const dock::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The shell's notification codes (wParam of the callback message).
+constexpr UINT kStateChange = 0, kPosChanged = 1, kFullScreenApp = 2, kWindowArrange = 3;
+
+}  // namespace
+
+const fw::MessageMapEntry AppBarWnd::messageEntries[] = {
+    fw::OnMessage(WM_CREATE, &AppBarWnd::OnCreate),
+    fw::OnMessage(WM_DESTROY, &AppBarWnd::OnDestroy),
+    fw::OnMessage(WM_ACTIVATE, &AppBarWnd::OnActivate),
+    fw::OnMessage(WM_WINDOWPOSCHANGED, &AppBarWnd::OnWindowPosChanged),
+    fw::OnMessage(WM_NCHITTEST, &AppBarWnd::OnNcHitTest),
+    fw::OnMessage(WM_SIZE, &AppBarWnd::OnSize),
+    fw::OnMessage(WM_SIZING, &AppBarWnd::OnSizing),
+    fw::OnMessage(WM_LBUTTONDOWN, &AppBarWnd::OnLButtonDown),
+    fw::OnMessage(WM_MOUSEMOVE, &AppBarWnd::OnMouseMove),
+    fw::OnMessage(WM_LBUTTONUP, &AppBarWnd::OnLButtonUp),
+    fw::EndOfMessageMap(),
+};
+const fw::MessageMap AppBarWnd::messageMap = {&fw::CWnd::messageMap, AppBarWnd::messageEntries};
+
+BOOL AppBarWnd::Create(int colorIndex) {
+    // Each bar gets a class of its own, for its own background brush.
+    static std::atomic<unsigned> serial{0};
+    m_strWndClassName = "HintrailAppBar:" + std::to_string(GetCurrentProcessId()) + ":" +
+                        std::to_string(serial++);
+    WNDCLASSA wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(colorIndex);
+    wc.lpszClassName = m_strWndClassName.c_str();
+    if (!fw::CWnd::RegisterClass(wc)) return FALSE;
+    constexpr DWORD kStyle = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_THICKFRAME;
+    return CreateEx(WS_EX_TOOLWINDOW, m_strWndClassName.c_str(), "", kStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr);
+}
+
+void AppBarWnd::SetSeat(UINT seat) {
+    m_nRecordedSeat = seat;
+    if (m_hWnd) PlaceWindow(seat);
+}
+
+LRESULT AppBarWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == m_nCallbackMessage) {
+        OnAppBarNotify(static_cast<UINT>(wParam), lParam);
+        return 0;
+    }
+    return fw::CWnd::WindowProc(message, wParam, lParam);
+}
+
+void AppBarWnd::OnAppBarNotify(UINT code, LPARAM lParam) {
+    switch (code) {
+        case kStateChange: OnStateChange(); break;
+        case kPosChanged: OnPosChanged(); break;
+        case kFullScreenApp: OnFullScreenApp(static_cast<BOOL>(lParam)); break;
+        case kWindowArrange: OnWindowArrange(static_cast<BOOL>(lParam)); break;
+    }
+}
+
+void AppBarWnd::OnFullScreenApp(BOOL) {}
+void AppBarWnd::OnPosChanged() { PlaceWindow(m_nSeat); }
+void AppBarWnd::OnStateChange() {}
+void AppBarWnd::OnWindowArrange(BOOL) {}
+
+// --- The shell ------------------------------------------------------------------------------
+
+UINT_PTR AppBarWnd::CallShell(DWORD message, UINT edge, RECT* rc) {
+    APPBARDATA abd{};
+    // The 36-byte layout of the 32-bit system; the structure's own size on 64-bit.
+    abd.cbSize = sizeof(abd);
+    abd.hWnd = m_hWnd;
+    abd.uCallbackMessage = message == ABM_NEW ? m_nCallbackMessage : 0;
+    abd.uEdge = edge;
+    if (rc) abd.rc = *rc;
+    UINT_PTR result = SHAppBarMessage(message, &abd);
+    if (rc) *rc = result ? abd.rc : RECT{};
+    return result;
+}
+
+void AppBarWnd::Register() { m_bRegistered = CallShell(ABM_NEW) != 0; }
+void AppBarWnd::Unregister() { m_bRegistered = CallShell(ABM_REMOVE) == 0; }
+void AppBarWnd::EnsureRegistered() {
+    if (!m_bRegistered) Register();
+}
+void AppBarWnd::EnsureUnregistered() {
+    if (m_bRegistered) Unregister();
+}
+
+int AppBarWnd::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int AppBarWnd::ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+dock::Rect AppBarWnd::QueryPos(unsigned edge, const dock::Rect& proposed) {
+    // The shell answers only registered bars: a floating bar registers for the query alone.
+    const BOOL wasRegistered = m_bRegistered;
+    if (!wasRegistered) Register();
+    RECT rc = ToWin(proposed);
+    CallShell(ABM_QUERYPOS, edge, &rc);
+    if (!wasRegistered && m_bRegistered) Unregister();
+    return ToDock(rc);
+}
+
+RECT AppBarWnd::ProposeBand(UINT edge, int thickness) {
+    return ToWin(dock::ProposeBand(*this, edge, thickness));
+}
+
+void AppBarWnd::ApplySeat(UINT seat) {
+    if (!dock::IsDocked(seat)) {
+        EnsureUnregistered();
+        m_rcBar = m_rcFloat;
+        m_nSeat = dock::kFloating;
+        return;
+    }
+    EnsureRegistered();
+    RECT band = ProposeBand(seat, m_nThickness[seat]);
+    CallShell(ABM_SETPOS, seat, &band);
+    m_rcBar = band;
+    m_nSeat = seat;
+}
+
+RECT AppBarWnd::GetWindowRectForSeat() const {
+    return ToWin(dock::WindowRectForSeat(m_nSeat, ToDock(m_rcBar)));
+}
+
+void AppBarWnd::PlaceWindow(UINT seat) {
+    ApplySeat(seat);
+    MoveTo(GetWindowRectForSeat());
+}
+
+void AppBarWnd::MoveTo(const RECT& rc) {
+    MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+}
+
+dock::SeatHit AppBarWnd::HitTestSeat(POINT pt) {
+    return dock::HitTestSeat(*this, {pt.x, pt.y}, m_nThickness, ToDock(m_rcFloat), m_nSeat,
+                             {m_ptDragOrigin.x, m_ptDragOrigin.y});
+}
+
+// --- Messages -------------------------------------------------------------------------------
+
+LRESULT AppBarWnd::OnCreate(WPARAM, LPARAM) {
+    if (Default() == -1) return -1;
+    m_bDragging = FALSE;
+    m_bSizeTrackingSuspended = FALSE;
+    m_nSeat = dock::kFloating;  // start floating and unregistered; the recorded seat docks it
+    PlaceWindow(m_nRecordedSeat);
+    SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    return 0;
+}
+
+LRESULT AppBarWnd::OnDestroy(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    EnsureUnregistered();  // gives the band back to the desktop
+    return result;
+}
+
+LRESULT AppBarWnd::OnActivate(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    if (m_bDragging) {
+        // Switching away during a drag puts the bar back where it was.
+        EndDrag();
+        PlaceWindow(m_nSeat);
+    }
+    if (m_bRegistered) CallShell(ABM_ACTIVATE);
+    return result;
+}
+
+LRESULT AppBarWnd::OnWindowPosChanged(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    if (m_bRegistered) CallShell(ABM_WINDOWPOSCHANGED);
+    return result;
+}
+
+LRESULT AppBarWnd::OnNcHitTest(WPARAM, LPARAM) {
+    LRESULT hit = Default();
+    if (!dock::IsDocked(m_nSeat)) return hit;
+    // A docked bar sizes only at its inner edge; anywhere else a press starts a drag.
+    static constexpr LRESULT kInnerBorder[4] = {HTRIGHT, HTBOTTOM, HTLEFT, HTTOP};
+    return hit == kInnerBorder[m_nSeat] ? hit : HTCLIENT;
+}
+
+LRESULT AppBarWnd::OnSize(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    if (m_bSizeTrackingSuspended) return result;
+    RECT rc{};
+    GetWindowRect(m_hWnd, &rc);
+    // The 2 pixels are the window's overhang beyond the band.
+    if (!dock::IsDocked(m_nSeat))
+        m_rcFloat = rc;
+    else if (dock::IsHorizontalEdge(m_nSeat))
+        m_nThickness[m_nSeat] = (rc.bottom - rc.top) - 2;
+    else
+        m_nThickness[m_nSeat] = (rc.right - rc.left) - 2;
+    PlaceWindow(m_nSeat);
+    return result;
+}
+
+LRESULT AppBarWnd::OnSizing(WPARAM, LPARAM) { return Default(); }
+
+LRESULT AppBarWnd::OnLButtonDown(WPARAM, LPARAM lParam) {
+    LRESULT result = Default();
+    m_ptDragOrigin = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    m_bDragging = TRUE;
+    m_bSizeTrackingSuspended = TRUE;
+    SetCapture(m_hWnd);
+    return result;
+}
+
+LRESULT AppBarWnd::OnMouseMove(WPARAM, LPARAM lParam) {
+    LRESULT result = Default();
+    if (!m_bDragging) return result;
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(m_hWnd, &pt);
+    MoveTo(ToWin(HitTestSeat(pt).feedback));
+    return result;
+}
+
+LRESULT AppBarWnd::OnLButtonUp(WPARAM, LPARAM lParam) {
+    if (!m_bDragging) return 0;
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(m_hWnd, &pt);
+    dock::SeatHit hit = HitTestSeat(pt);
+    PlaceWindow(hit.seat);
+    if (hit.seat == dock::kFloating) {
+        m_rcFloat = ToWin(hit.feedback);
+        PlaceWindow(dock::kFloating);  // land where it was dropped
+    }
+    EndDrag();
+    return Default();
+}
+
+void AppBarWnd::EndDrag() {
+    m_bDragging = FALSE;
+    m_bSizeTrackingSuspended = FALSE;
+    ReleaseCapture();
+}
