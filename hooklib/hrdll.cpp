@@ -1,3 +1,118 @@
+// HRDLL.dll: the only code of Hintrail that runs inside other programs. Built without the C
+// runtime (see CMakeLists.txt): it must stay small, start nothing and import only USER32.
 #include <windows.h>
 
-extern "C" BOOL WINAPI HintrailDLL_Setup(BOOL) { return TRUE; }
+#include <cstdint>
+
+#include "hooklib/hook_filter.h"
+#include "hooklib/hook_protocol.h"
+
+namespace {
+
+using hr::hook::HandleFrom32;
+
+// One copy serves every process that maps the library. Handles are kept as 32-bit values so
+// that the layout is the same on both bitnesses.
+#define HR_SHARED __attribute__((section(".shared"), shared))
+volatile std::uint32_t sharedMessageHook HR_SHARED = 0;
+volatile std::uint32_t sharedCallWndProcHook HR_SHARED = 0;
+volatile std::uint32_t sharedHookWindow HR_SHARED = 0;
+
+HINSTANCE moduleInstance;  // per process
+
+// A hung bar must not freeze every program on the desktop: give up on a report after this.
+constexpr UINT kReportTimeoutMs = 5000;
+
+template <class Handle>
+std::uint32_t To32(Handle handle) {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
+}
+template <class Handle>
+Handle From32(std::uint32_t value) {
+    return reinterpret_cast<Handle>(HandleFrom32(value));
+}
+
+HWND HookWindow() { return From32<HWND>(sharedHookWindow); }
+
+void LookUpHookWindowIfStale() {
+    if (sharedHookWindow != 0 && IsWindow(HookWindow())) return;
+    sharedHookWindow = To32(FindWindowA(hr::hook::kHookWindowClass, hr::hook::kHookWindowTitle));
+}
+
+struct Desktop {
+    static bool HasParent(HWND window) { return GetParent(window) != nullptr; }
+    static bool EnsureHookWindow() {
+        LookUpHookWindowIfStale();
+        return sharedHookWindow != 0;
+    }
+    static bool IsTracked(HWND window) {
+        return static_cast<std::uint32_t>(GetWindowLongA(HookWindow(), hr::hook::kTrackedWindowOffset)) ==
+               To32(window);
+    }
+    static void Report(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        // Each report has its own record: reports of several threads may be in flight at once.
+        hr::hook::HookReport report{To32(window), static_cast<std::uint32_t>(wParam),
+                                    static_cast<std::uint32_t>(lParam)};
+        COPYDATASTRUCT data{message, sizeof(report), &report};
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(HookWindow(), WM_COPYDATA, reinterpret_cast<WPARAM>(window),
+                            reinterpret_cast<LPARAM>(&data), SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                            kReportTimeoutMs, &ignored);
+    }
+};
+
+void Filter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Desktop desktop;
+    hr::hook::FilterAndReport(desktop, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+    // The remove flag (wParam) is ignored: a peeked message is seen again when it is removed.
+    if (code >= 0) {
+        const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+        Filter(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    }
+    return CallNextHookEx(From32<HHOOK>(sharedMessageHook), code, wParam, lParam);
+}
+
+LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code >= 0) {
+        const CWPSTRUCT& cwp = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+        Filter(cwp.hwnd, cwp.message, cwp.wParam, cwp.lParam);
+    }
+    return CallNextHookEx(From32<HHOOK>(sharedCallWndProcHook), code, wParam, lParam);
+}
+
+BOOL Install() {
+    sharedMessageHook = To32(SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, moduleInstance, 0));
+    if (sharedCallWndProcHook == 0) {
+        sharedCallWndProcHook = To32(SetWindowsHookExA(WH_CALLWNDPROC, CallWndProcHook, moduleInstance, 0));
+    }
+    // A hook that did install stays recorded; a later call completes only a missing message hook.
+    if (sharedMessageHook == 0 || sharedCallWndProcHook == 0) return FALSE;
+    LookUpHookWindowIfStale();
+    return TRUE;
+}
+
+BOOL Remove() {
+    if (UnhookWindowsHookEx(From32<HHOOK>(sharedMessageHook))) sharedMessageHook = 0;
+    if (sharedCallWndProcHook != 0 && UnhookWindowsHookEx(From32<HHOOK>(sharedCallWndProcHook))) {
+        sharedCallWndProcHook = 0;
+    }
+    return sharedMessageHook == 0 && sharedCallWndProcHook == 0;
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI HintrailDLL_Setup(BOOL install) {
+    // Switching on while on, or off while off, changes nothing and succeeds.
+    if (install && sharedMessageHook == 0) return Install();
+    if (!install && sharedMessageHook != 0) return Remove();
+    return TRUE;
+}
+
+// The entry point in place of the C runtime's: the library has nothing to set up but this.
+extern "C" BOOL WINAPI DllMainCRTStartup(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) moduleInstance = instance;
+    return TRUE;
+}
