@@ -1,0 +1,209 @@
+// The hook window under Wine with the real hook library: how the library finds it, what its
+// messages do, where reports go, and what happens when a listener throws.
+#include "bar/hook/hook_window.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bar/framework/exception.h"
+#include "bar/hook/tests/message_box_closer.h"
+#include "hooklib/hook_protocol.h"
+#include "hooklib/tests/pump_until.h"
+
+namespace {
+
+using hr::hook::HookReport;
+
+// Records activations, and what the tracked window was while each one ran.
+struct RecordingStore : ActivationListener {
+    explicit RecordingStore(HookWindow& hook) : hook(hook) {}
+    void OnActivate(WindowHandle window) override {
+        activated.push_back(static_cast<HWND>(window));
+        trackedMeanwhile.push_back(hook.TrackedWindow());
+    }
+    HookWindow& hook;
+    std::vector<HWND> activated;
+    std::vector<HWND> trackedMeanwhile;
+};
+
+struct RecordingShadow : MenuListener {
+    void OnInitMenuPopup(MenuHandle menu, unsigned position, bool isWindowMenu) override {
+        calls.push_back("popup " + std::to_string(reinterpret_cast<std::uintptr_t>(menu)) + " " +
+                        std::to_string(position) + " " + (isWindowMenu ? "window-menu" : "menu"));
+    }
+    void OnCommand(std::uintptr_t wParam, unsigned code) override {
+        calls.push_back("command " + std::to_string(wParam) + " " + std::to_string(code));
+    }
+    std::vector<std::string> calls;
+};
+
+class TopLevelWindow {
+public:
+    TopLevelWindow() {
+        m_window = CreateWindowExA(0, "STATIC", "hook window test target", WS_OVERLAPPEDWINDOW, 20, 20, 300, 200,
+                                   nullptr, nullptr, nullptr, nullptr);
+    }
+    ~TopLevelWindow() { DestroyWindow(m_window); }
+    TopLevelWindow(const TopLevelWindow&) = delete;
+    TopLevelWindow& operator=(const TopLevelWindow&) = delete;
+    HWND Handle() const { return m_window; }
+    void Activate() const {
+        ShowWindow(m_window, SW_SHOW);
+        SetForegroundWindow(m_window);
+    }
+
+private:
+    HWND m_window;
+};
+
+// Sends a report as the library does, from this thread.
+LRESULT SendReport(HWND hookWindow, UINT message, HWND window, std::uint32_t wParam, std::uint32_t lParam) {
+    HookReport report{static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window)), wParam, lParam};
+    COPYDATASTRUCT data{message, sizeof(report), &report};
+    return SendMessageA(hookWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(window), reinterpret_cast<LPARAM>(&data));
+}
+
+TEST(HookWindow, IsAHiddenTopLevelWindowThatTheLibraryFindsByClassAndTitle) {
+    HookWindow hook;
+    HWND window = hook.GetSafeHwnd();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(FindWindowA(hr::hook::kHookWindowClass, hr::hook::kHookWindowTitle), window);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(GetParent(window), nullptr);
+    EXPECT_EQ(GetClassLongPtrA(window, GCL_CBWNDEXTRA), 8);
+    EXPECT_EQ(GetClassLongPtrA(window, GCL_STYLE), CS_DBLCLKS);
+    EXPECT_EQ(hook.TrackedWindow(), nullptr);
+}
+
+TEST(HookWindow, IsGoneWithItsObject) {
+    HWND window = nullptr;
+    {
+        HookWindow hook;
+        window = hook.GetSafeHwnd();
+    }
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(FindWindowA(hr::hook::kHookWindowClass, hr::hook::kHookWindowTitle), nullptr);
+}
+
+TEST(HookWindow, SurvivesWmClose) {
+    HookWindow hook;
+    EXPECT_EQ(SendMessageA(hook.GetSafeHwnd(), WM_CLOSE, 0, 0), 1);
+    EXPECT_TRUE(IsWindow(hook.GetSafeHwnd()));
+}
+
+TEST(HookWindow, TracksAnActivatedWindowBeforeTheStoreHearsOfIt) {
+    HookWindow hook;
+    RecordingStore store(hook);
+    hook.AttachStore(&store);
+    TopLevelWindow target;
+    target.Activate();  // the real library reports it
+    ASSERT_TRUE(hr::test::PumpUntil([&] { return !store.activated.empty() && store.activated.back() == target.Handle(); }));
+    EXPECT_EQ(store.trackedMeanwhile.back(), target.Handle());
+    EXPECT_EQ(hook.TrackedWindow(), target.Handle());
+    hook.DetachStore();
+}
+
+TEST(HookWindow, MovesTheTrackedWindowEvenWithoutListeners) {
+    HookWindow hook;
+    TopLevelWindow target;
+    EXPECT_EQ(SendReport(hook.GetSafeHwnd(), WM_NCACTIVATE, target.Handle(), TRUE, 0), 1);
+    EXPECT_EQ(hook.TrackedWindow(), target.Handle());
+    // Menu and command reports without a menu listener do nothing, and are still handled.
+    EXPECT_EQ(SendReport(hook.GetSafeHwnd(), WM_INITMENUPOPUP, target.Handle(), 0x1234, 0), 1);
+    EXPECT_EQ(SendReport(hook.GetSafeHwnd(), WM_COMMAND, target.Handle(), 100, 0), 1);
+}
+
+TEST(HookWindow, HandsMenuAndCommandReportsToTheMenuListenerOnly) {
+    HookWindow hook;
+    RecordingStore store(hook);
+    RecordingShadow shadow;
+    hook.AttachStore(&store);
+    hook.AttachShadow(&shadow);
+    TopLevelWindow target;
+    HWND h = hook.GetSafeHwnd();
+    SendReport(h, WM_INITMENUPOPUP, target.Handle(), 0x2345, MAKELPARAM(2, 1));
+    SendReport(h, WM_INITMENUPOPUP, target.Handle(), 0x2346, MAKELPARAM(0, 0));
+    SendReport(h, WM_COMMAND, target.Handle(), MAKEWPARAM(40001, 1), 0);
+    SendReport(h, WM_SETTEXT, target.Handle(), 0, 0x1000);
+    const std::vector<std::string> expected{"popup 9029 2 window-menu", "popup 9030 0 menu", "command 105537 1"};
+    EXPECT_EQ(shadow.calls, expected);
+    EXPECT_TRUE(store.activated.empty());
+    hook.DetachShadow();
+    SendReport(h, WM_COMMAND, target.Handle(), 40002, 0);
+    EXPECT_EQ(shadow.calls.size(), expected.size());
+    hook.DetachStore();
+}
+
+// A store that throws once, when a particular window is activated. Only once: the error box
+// itself may reactivate that window, and a second box would sit under the first one.
+template <class Exception>
+struct ThrowingStore : ActivationListener {
+    explicit ThrowingStore(HWND window) : window(window) {}
+    void OnActivate(WindowHandle activated) override {
+        if (activated != window || thrown) return;
+        thrown = true;
+        throw Exception("the store failed");
+    }
+    HWND window;
+    bool thrown = false;
+};
+
+TEST(HookWindow, ShowsAStandardExceptionOfAListenerAndStillHandlesTheReport) {
+    HookWindow hook;
+    TopLevelWindow target;
+    ThrowingStore<std::runtime_error> store(target.Handle());
+    hook.AttachStore(&store);
+    hr::test::MessageBoxCloser closer;
+    EXPECT_EQ(SendReport(hook.GetSafeHwnd(), WM_NCACTIVATE, target.Handle(), TRUE, 0), 1);
+    EXPECT_EQ(closer.Caption(), "Error");
+    EXPECT_EQ(closer.Text(), "the store failed");
+    EXPECT_TRUE(IsWindow(hook.GetSafeHwnd()));
+    hook.DetachStore();
+}
+
+TEST(HookWindow, ReportsAFrameworkExceptionThroughItsOwnErrorBox) {
+    HookWindow hook;
+    TopLevelWindow target;
+    ThrowingStore<fw::CException> store(target.Handle());
+    hook.AttachStore(&store);
+    hr::test::MessageBoxCloser closer;
+    EXPECT_EQ(SendReport(hook.GetSafeHwnd(), WM_NCACTIVATE, target.Handle(), TRUE, 0), 1);
+    EXPECT_EQ(closer.Text(), "the store failed");
+    hook.DetachStore();
+}
+
+TEST(HookWindow, SwallowsAnythingElseAListenerThrows) {
+    struct IntThrowingStore : ActivationListener {
+        void OnActivate(WindowHandle) override { throw 42; }
+    } store;
+    HookWindow hook;
+    TopLevelWindow target;
+    hook.AttachStore(&store);
+    EXPECT_EQ(SendReport(hook.GetSafeHwnd(), WM_NCACTIVATE, target.Handle(), TRUE, 0), 1);
+    EXPECT_EQ(hook.TrackedWindow(), target.Handle());
+    hook.DetachStore();
+}
+
+TEST(HookWindow, IgnoresCopyDataThatIsNotAReport) {
+    HookWindow hook;
+    RecordingStore store(hook);
+    hook.AttachStore(&store);
+    TopLevelWindow target;
+    HWND h = hook.GetSafeHwnd();
+    HookReport report{static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(target.Handle())), 1, 0};
+    COPYDATASTRUCT wrongSize{WM_NCACTIVATE, 4, &report};
+    COPYDATASTRUCT noData{WM_NCACTIVATE, sizeof(report), nullptr};
+    COPYDATASTRUCT unknownMessage{WM_ACTIVATE, sizeof(report), &report};
+    for (COPYDATASTRUCT* data : {&wrongSize, &noData, &unknownMessage}) {
+        EXPECT_EQ(SendMessageA(h, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(data)), 0);
+    }
+    EXPECT_EQ(SendMessageA(h, WM_COPYDATA, 0, 0), 0);
+    EXPECT_TRUE(store.activated.empty());
+    EXPECT_EQ(hook.TrackedWindow(), nullptr);
+    hook.DetachStore();
+}
+
+}  // namespace
