@@ -1,6 +1,7 @@
 #include "bar/archive/archive.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace fw {
@@ -38,7 +39,26 @@ const char* CArchiveException::what() const noexcept {
 CArchive::CArchive(ByteSpan data, WideToAnsi toAnsi)
     : m_pCur(data.data), m_pEnd(data.data + data.size), m_toAnsi(std::move(toAnsi)) {}
 
-CArchive::CArchive(std::vector<std::uint8_t>& out) : m_pOut(&out) {}
+CArchive::CArchive(std::vector<std::uint8_t>& out)
+    : m_pOut(&out),
+      m_buffer(kBufferSize),
+      m_pPut(m_buffer.data()),
+      m_pPutEnd(m_buffer.data() + m_buffer.size()) {}
+
+CArchive::~CArchive() {
+    if (!IsStoring()) return;
+    try {
+        Flush();
+    } catch (...) {
+        // Out of memory: `out` stays short. Callers who must know flush themselves.
+    }
+}
+
+void CArchive::Flush() {
+    RequireStoring();
+    m_pOut->insert(m_pOut->end(), m_buffer.data(), m_pPut);
+    m_pPut = m_buffer.data();
+}
 
 void CArchive::Fail(ArchiveError cause) { throw CArchiveException(cause); }
 
@@ -50,18 +70,9 @@ void CArchive::RequireStoring() const {
     if (IsLoading()) throw std::logic_error("archive: writing to a loading archive");
 }
 
-const std::uint8_t* CArchive::Take(std::size_t count) {
+void CArchive::CannotTake() const {
     RequireLoading();
-    if (count > BytesLeft()) Fail(ArchiveError::endOfFile);
-    const std::uint8_t* bytes = m_pCur;
-    m_pCur += count;
-    return bytes;
-}
-
-void CArchive::Put(const void* bytes, std::size_t count) {
-    RequireStoring();
-    const auto* first = static_cast<const std::uint8_t*>(bytes);
-    m_pOut->insert(m_pOut->end(), first, first + count);
+    Fail(ArchiveError::endOfFile);
 }
 
 std::uint32_t CArchive::NextNumber() {
@@ -72,21 +83,6 @@ std::uint32_t CArchive::NextNumber() {
     }
     return m_nNextNumber++;
 }
-
-std::uint8_t CArchive::ReadUInt8() { return *Take(1); }
-
-std::uint16_t CArchive::ReadUInt16() {
-    const std::uint8_t* b = Take(2);
-    return static_cast<std::uint16_t>(b[0] | b[1] << 8);
-}
-
-std::uint32_t CArchive::ReadUInt32() {
-    const std::uint8_t* b = Take(4);
-    return std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 |
-           std::uint32_t{b[3]} << 24;
-}
-
-std::int32_t CArchive::ReadInt32() { return static_cast<std::int32_t>(ReadUInt32()); }
 
 std::uint32_t CArchive::ReadStringLength(bool& wide) {
     wide = false;
@@ -166,22 +162,14 @@ const CRuntimeClass& CArchive::ReadNewClass() {
     return *runtimeClass;
 }
 
-void CArchive::WriteUInt8(std::uint8_t value) { Put(&value, 1); }
-
-void CArchive::WriteUInt16(std::uint16_t value) {
-    const std::uint8_t b[2] = {static_cast<std::uint8_t>(value),
-                               static_cast<std::uint8_t>(value >> 8)};
-    Put(b, sizeof b);
+void CArchive::WriteBytes(std::string_view bytes) {
+    if (bytes.size() <= kBufferSize) {
+        if (!bytes.empty()) std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
+        return;
+    }
+    Flush();
+    m_pOut->insert(m_pOut->end(), bytes.begin(), bytes.end());
 }
-
-void CArchive::WriteUInt32(std::uint32_t value) {
-    const std::uint8_t b[4] = {
-        static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-        static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
-    Put(b, sizeof b);
-}
-
-void CArchive::WriteInt32(std::int32_t value) { WriteUInt32(static_cast<std::uint32_t>(value)); }
 
 void CArchive::WriteString(std::string_view text) {
     const std::size_t length = text.size();
@@ -191,13 +179,14 @@ void CArchive::WriteString(std::string_view text) {
         WriteUInt8(0xFF);
         WriteUInt16(static_cast<std::uint16_t>(length));
     } else {
-        if (static_cast<std::uint64_t>(length) >> 32)
+        if (static_cast<std::uint64_t>(length) >> 32) {
             throw std::length_error("archive: string over 4 GiB");
+        }
         WriteUInt8(0xFF);
         WriteUInt16(0xFFFF);
         WriteUInt32(static_cast<std::uint32_t>(length));
     }
-    Put(text.data(), length);
+    WriteBytes(text);
 }
 
 void CArchive::WriteObject(CObject& object) {
@@ -224,7 +213,7 @@ void CArchive::WriteClassTag(const CRuntimeClass& runtimeClass) {
     WriteUInt16(kNewClassTag);
     WriteUInt16(runtimeClass.schema);
     WriteUInt16(static_cast<std::uint16_t>(name.size()));
-    Put(name.data(), name.size());
+    WriteBytes(name);
     m_storedClasses.emplace_back(&runtimeClass, NextNumber());
 }
 

@@ -35,6 +35,7 @@ TEST(Archive, IntegersAreLittleEndian) {
     storing.WriteUInt16(0x3456);
     storing.WriteUInt32(0x789ABCDE);
     storing.WriteInt32(-2);
+    storing.Flush();
     EXPECT_EQ(out, Fixture("12 56 34 DE BC 9A 78 FE FF FF FF"));
 
     fw::CArchive loading = Loading(out);
@@ -57,6 +58,7 @@ TEST(Archive, StringsTakeTheShortestLengthForm) {
         Bytes out;
         fw::CArchive storing(out);
         storing.WriteString(text);
+        storing.Flush();
         EXPECT_EQ(out, Fixture(std::string(c.prefix) + " '" + text + "'")) << c.length;
 
         fw::CArchive loading = Loading(out);
@@ -117,6 +119,7 @@ TEST(Archive, TypedReadsTakeTheExpectedClassOrOneDerivedFromIt) {
     fw::CArchive storing(out);
     storing.WriteObject(derived);
     storing.WriteObject(base);
+    storing.Flush();
 
     fw::CArchive loading = Loading(out);
     std::unique_ptr<CSgShadow> read = loading.ReadObject<CSgShadow>();
