@@ -51,6 +51,7 @@ std::vector<std::uint8_t> WriteStoreFile(const Container& records) {
     CArchive ar(bytes);
     WriteStoreHeader(ar, records.size());
     for (const auto& record : records) ar.WriteObject(*record);
+    ar.Flush();
     return bytes;
 }
 
