@@ -1,0 +1,47 @@
+#include "bar/store/cs_shadow.h"
+
+#include <algorithm>
+
+#include "bar/store/command_store.h"
+#include "bar/store/scan_menu.h"
+
+bool CSgShadow::Matches(const ApplicationKey& key) const {
+    return m_strClassName == key.className && m_strExeName == key.exeName;
+}
+
+void CSgShadow::Activate(WindowHandle window) {
+    if (!m_pStore) return;
+    if (m_commands.empty()) {
+        Desktop& desktop = m_pStore->GetDesktop();
+        MenuHandle menu = desktop.GetMenu(window);
+        if (menu && ScanMenu(m_commands, desktop.Menus(), menu) != kScanNoText) m_bMenuRead = 1;
+    }
+    Publish();
+}
+
+void CSgShadow::OnInitMenuPopup(MenuHandle menu, unsigned, bool) {
+    // The window menu is read like any other popup.
+    if (!m_pStore) return;
+    if (ScanMenu(m_commands, m_pStore->GetDesktop().Menus(), menu) != kScanNoText) m_bMenuRead = 1;
+    Publish();
+}
+
+void CSgShadow::OnCommand(std::uintptr_t wParam, unsigned notificationCode) {
+    if (notificationCode != 0) return;
+    const std::uint32_t id = wParam & 0xFFFF;
+    const auto chosen = std::find_if(m_commands.begin(), m_commands.end(),
+                                     [id](const std::unique_ptr<CSgCommand>& command) { return command->m_nID == id; });
+    if (chosen != m_commands.end()) std::rotate(m_commands.begin(), chosen, chosen + 1);
+    Publish();
+}
+
+void CSgShadow::Publish() {
+    if (!m_pStore) return;
+    if (m_commands.empty()) {
+        m_pStore->ShowText(m_pStore->EmptyRecordText(m_bMenuRead != 0));
+        return;
+    }
+    std::string text;
+    for (const auto& command : m_commands) text += command->m_strText + "  ";
+    m_pStore->ShowText(text);
+}

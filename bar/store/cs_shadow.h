@@ -1,0 +1,46 @@
+// The store's record of one application: its key, the commands learned from its menus in
+// display order (the most recently chosen first), and whether any of its menus was readable.
+// While its application is in front it is the hook window's menu listener.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "bar/archive/object.h"
+#include "bar/hook/hook_listeners.h"
+#include "bar/store/application_key.h"
+#include "bar/store/cs_command.h"
+
+class CommandStore;
+
+class CSgShadow : public fw::CObject, public MenuListener {
+public:
+    CSgShadow() = default;
+    explicit CSgShadow(const ApplicationKey& key) : m_strClassName(key.className), m_strExeName(key.exeName) {}
+
+    // Class name first, then executable name; byte for byte, case-sensitive.
+    bool Matches(const ApplicationKey& key) const;
+
+    // Its application came to the front: a record without commands reads the window's menu
+    // bar (one with commands learns only from popups), then the text is published.
+    void Activate(WindowHandle window);
+    void OnInitMenuPopup(MenuHandle menu, unsigned position, bool isWindowMenu) override;
+    // A command chosen from a menu (code 0) moves to the front; an accelerator (code 1) changes
+    // nothing. Identifiers are matched on the low word, so one above 0xFFFF never moves.
+    void OnCommand(std::uintptr_t wParam, unsigned notificationCode) override;
+    // Hands the bar its text: each command's text followed by two spaces, or the message for
+    // an application without commands.
+    void Publish();
+
+    // The store sets itself before it hands a record out; records read from the data file get
+    // theirs when they are first found.
+    void SetStore(CommandStore* store) { m_pStore = store; }
+
+    std::string m_strClassName;
+    std::string m_strExeName;
+    CommandList m_commands;
+    std::int32_t m_bMenuRead = 0;  // 1 once any of its menus showed readable text; never reset
+
+private:
+    CommandStore* m_pStore = nullptr;  // not stored in the data file
+};
