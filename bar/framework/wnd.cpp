@@ -87,14 +87,16 @@ void CWnd::OnNcDestroyed() {
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (const MessageMapEntry* entry = FindHandler(message, wParam))
+    if (const MessageMapEntry* entry = FindHandler(message, wParam, lParam))
         return (this->*(entry->handler))(wParam, lParam);
     return DefWindowProc(message, wParam, lParam);
 }
 
-const MessageMapEntry* CWnd::FindHandler(UINT message, WPARAM wParam) const {
+const MessageMapEntry* CWnd::FindHandler(UINT message, WPARAM wParam, LPARAM lParam) const {
     const UINT id = LOWORD(wParam);
-    const UINT code = HIWORD(wParam);
+    // Menus send code 0 and accelerators code 1: both are the same command. Only a control
+    // (lParam names it) sends notification codes of its own.
+    const UINT code = lParam == 0 ? 0 : HIWORD(wParam);
     for (const MessageMap* map = GetMessageMap(); map; map = map->base) {
         for (const MessageMapEntry* e = map->entries; e->handler; ++e) {
             if (e->message != message) continue;

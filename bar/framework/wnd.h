@@ -85,7 +85,7 @@ protected:
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    const MessageMapEntry* FindHandler(UINT message, WPARAM wParam) const;
+    const MessageMapEntry* FindHandler(UINT message, WPARAM wParam, LPARAM lParam) const;
     void OnNcDestroyed();
 
     MSG m_currentMsg{};

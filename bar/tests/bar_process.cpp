@@ -1,0 +1,225 @@
+#include "bar/tests/bar_process.h"
+
+#include <shellapi.h>
+
+#include <thread>
+#include <vector>
+
+namespace bartest {
+
+namespace {
+constexpr char kPlacementKey[] = "Software\\Orrin-Labs\\Hintrail\\AppBar";
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+POINT Absolute(POINT pt) {
+    // SendInput's absolute coordinates run from 0 to 65535 across the screen.
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    return {pt.x * 65535 / (cx - 1), pt.y * 65535 / (cy - 1)};
+}
+
+void SendMouse(DWORD flags, POINT pt) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    POINT abs = Absolute(pt);
+    in.mi.dx = abs.x;
+    in.mi.dy = abs.y;
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &in, sizeof(in));
+}
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() > end) return false;
+        PumpMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+std::string TestProgramFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+void ClearPlacement() { RegDeleteKeyA(HKEY_CURRENT_USER, kPlacementKey); }
+
+void SetPlacementValue(const char* name, DWORD value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kPlacementKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    RegCloseKey(key);
+}
+
+bool GetPlacementValue(const char* name, DWORD* value) {
+    DWORD size = sizeof(*value);
+    return RegGetValueA(HKEY_CURRENT_USER, kPlacementKey, name, RRF_RT_REG_DWORD, nullptr, value,
+                        &size) == ERROR_SUCCESS;
+}
+
+RECT WindowRect(HWND hwnd) {
+    RECT rc{};
+    GetWindowRect(hwnd, &rc);
+    return rc;
+}
+
+std::string WindowText(HWND hwnd) {
+    LRESULT n = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<char> text(static_cast<size_t>(n) + 1);
+    LRESULT got = SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    return std::string(text.data(), static_cast<size_t>(got));
+}
+
+BarProcess::~BarProcess() {
+    if (!m_pi.hProcess) return;
+    // Close it as a user would: a killed bar would leave its band reserved for the next test.
+    if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT && !Close()) {
+        TerminateProcess(m_pi.hProcess, 99);
+        WaitForSingleObject(m_pi.hProcess, 10000);
+    }
+    CloseHandle(m_pi.hThread);
+    CloseHandle(m_pi.hProcess);
+}
+
+bool BarProcess::Start() {
+    std::string exe = TestProgramFolder() + "Hintrail.exe";
+    STARTUPINFOA si{sizeof(si)};
+    std::string cmd = "\"" + exe + "\"";
+    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &m_pi))
+        return false;
+    return WaitFor([this] {
+        m_bar = FindOwnWindow(nullptr);
+        return m_bar != nullptr && IsWindowVisible(m_bar);
+    });
+}
+
+HWND BarProcess::FindOwnWindow(const char* className) const {
+    struct Search {
+        DWORD pid;
+        const char* className;
+        HWND found;
+    } search{m_pi.dwProcessId, className, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            if (pid != s->pid) return TRUE;
+            char name[256] = {};
+            GetClassNameA(hwnd, name, sizeof(name));
+            // Without a class name: the bar, whose class names begin with "HintrailAppBar".
+            bool match = s->className ? lstrcmpA(name, s->className) == 0
+                                      : strncmp(name, "HintrailAppBar", 14) == 0;
+            if (!match) return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool BarProcess::WaitForExit(DWORD* exitCode) {
+    bool ended = WaitFor([this] { return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0; });
+    if (ended && exitCode) GetExitCodeProcess(m_pi.hProcess, exitCode);
+    return ended;
+}
+
+bool BarProcess::Close() {
+    PostMessageA(m_bar, WM_CLOSE, 0, 0);
+    return WaitForExit();
+}
+
+TestAppBar::TestAppBar() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "HintrailTestAppBar";
+    RegisterClassA(&wc);
+    m_hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10,
+                             nullptr, nullptr, wc.hInstance, nullptr);
+    APPBARDATA abd{sizeof(abd)};
+    abd.hWnd = m_hwnd;
+    abd.uCallbackMessage = WM_USER + 7;
+    SHAppBarMessage(ABM_NEW, &abd);
+}
+
+TestAppBar::~TestAppBar() {
+    APPBARDATA abd{sizeof(abd)};
+    abd.hWnd = m_hwnd;
+    SHAppBarMessage(ABM_REMOVE, &abd);
+    DestroyWindow(m_hwnd);
+}
+
+RECT TestAppBar::Query(UINT edge, int thickness) {
+    APPBARDATA abd{sizeof(abd)};
+    abd.hWnd = m_hwnd;
+    abd.uEdge = edge;
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    abd.rc = {0, 0, cx, cy};
+    switch (edge) {
+        case ABE_TOP: abd.rc.bottom = thickness; break;
+        case ABE_BOTTOM: abd.rc.top = cy - thickness; break;
+        case ABE_LEFT: abd.rc.right = thickness; break;
+        case ABE_RIGHT: abd.rc.left = cx - thickness; break;
+    }
+    SHAppBarMessage(ABM_QUERYPOS, &abd);
+    return abd.rc;
+}
+
+HWND FindTopWindow(const char* className, const char* titlePrefix) {
+    for (HWND hwnd = FindWindowExA(nullptr, nullptr, className, nullptr); hwnd;
+         hwnd = FindWindowExA(nullptr, hwnd, className, nullptr)) {
+        char title[256] = {};
+        GetWindowTextA(hwnd, title, sizeof(title));
+        if (IsWindowVisible(hwnd) && strncmp(title, titlePrefix, strlen(titlePrefix)) == 0)
+            return hwnd;
+    }
+    return nullptr;
+}
+
+void MouseDrag(POINT from, POINT to) {
+    SendMouse(0, from);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+    constexpr int kSteps = 12;
+    for (int i = 1; i <= kSteps; ++i) {
+        // Small steps with short pauses, so the window sees the move as a user's drag.
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        SendMouse(0, {from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    SendMouse(MOUSEEVENTF_LEFTUP, to);
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD k : keys) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = k;
+        inputs.push_back(in);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = *--it;
+        in.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(in);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace bartest

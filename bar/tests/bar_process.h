@@ -1,0 +1,72 @@
+// Test side of the real bar: starts Hintrail.exe from the test program's folder, finds its bar
+// window, waits for conditions with a generous deadline, and closes it again.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace bartest {
+
+// Polls until the condition holds, pumping this thread's messages; false after the deadline.
+bool WaitFor(const std::function<bool()>& condition,
+             std::chrono::milliseconds deadline = std::chrono::seconds(20));
+
+std::string TestProgramFolder();
+
+// Profile values of the bar (HKCU\Software\Orrin-Labs\Hintrail\AppBar).
+void ClearPlacement();
+void SetPlacementValue(const char* name, DWORD value);
+bool GetPlacementValue(const char* name, DWORD* value);
+
+RECT WindowRect(HWND hwnd);
+std::string WindowText(HWND hwnd);  // through WM_GETTEXT
+
+class BarProcess {
+public:
+    BarProcess() = default;
+    BarProcess(const BarProcess&) = delete;
+    BarProcess& operator=(const BarProcess&) = delete;
+    ~BarProcess();  // ends a bar that is still running
+
+    // Starts Hintrail.exe and waits for its bar window.
+    bool Start();
+    HWND Bar() const { return m_bar; }
+    DWORD ProcessId() const { return m_pi.dwProcessId; }
+    // Waits for the process to end; false after the deadline.
+    bool WaitForExit(DWORD* exitCode = nullptr);
+    // Posts WM_CLOSE and waits for the process to end.
+    bool Close();
+    // A top-level window of the bar's process with this class ("#32768" menus, "#32770" boxes).
+    HWND FindOwnWindow(const char* className) const;
+
+private:
+    PROCESS_INFORMATION m_pi{};
+    HWND m_bar = nullptr;
+};
+
+// An application desktop toolbar registered by the test itself, to see what the shell grants.
+class TestAppBar {
+public:
+    TestAppBar();
+    ~TestAppBar();
+    TestAppBar(const TestAppBar&) = delete;
+    TestAppBar& operator=(const TestAppBar&) = delete;
+
+    // What ABM_QUERYPOS proposes for a band of this thickness at the edge.
+    RECT Query(UINT edge, int thickness);
+
+private:
+    HWND m_hwnd = nullptr;
+};
+
+// A visible top-level window of any process with this class whose title starts with the prefix.
+HWND FindTopWindow(const char* className, const char* titlePrefix);
+
+// Real input, as a user gives it.
+void MouseDrag(POINT from, POINT to);
+void PressKeys(std::initializer_list<WORD> keys);  // down in order, up in reverse
+
+}  // namespace bartest

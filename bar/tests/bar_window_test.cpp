@@ -1,0 +1,218 @@
+// The real Hintrail.exe in a 1024x768 Wine desktop, seen through the shell, the registry and
+// the screen.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "bar/tests/bar_process.h"
+
+std::ostream& operator<<(std::ostream& os, const RECT& r) {
+    return os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != 0; }
+
+namespace {
+
+using bartest::BarProcess;
+using bartest::WaitFor;
+using bartest::WindowRect;
+
+class BarWindow : public ::testing::Test {
+protected:
+    void SetUp() override { bartest::ClearPlacement(); }
+    void TearDown() override { bartest::ClearPlacement(); }
+
+    bool WaitForRect(const RECT& expected) {
+        return WaitFor([&] { return WindowRect(bar.Bar()) == expected; });
+    }
+
+    BarProcess bar;
+};
+
+TEST_F(BarWindow, FirstStartDocksAtTheTopAndGivesTheBandBackOnClosing) {
+    ASSERT_TRUE(bar.Start());
+    // The band (0, 0, 1024, 32), overhung by 2 pixels except at its inner edge.
+    EXPECT_TRUE(WaitForRect({-2, -2, 1026, 32})) << WindowRect(bar.Bar());
+    EXPECT_TRUE(GetWindowLongA(bar.Bar(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    bartest::TestAppBar other;
+    EXPECT_EQ(other.Query(ABE_TOP, 20).top, 32) << "a later bar goes below ours";
+
+    ASSERT_TRUE(bar.Close());
+    EXPECT_TRUE(WaitFor([&] { return other.Query(ABE_TOP, 20).top == 0; }))
+        << "the band is given back";
+}
+
+TEST_F(BarWindow, StoredFloatingSeatFloatsThereAndReservesNothing) {
+    bartest::SetPlacementValue("seat", 4);
+    bartest::SetPlacementValue("floating-left", 100);
+    bartest::SetPlacementValue("floating-top", 200);
+    bartest::SetPlacementValue("floating-right", 400);
+    bartest::SetPlacementValue("floating-bottom", 260);
+    ASSERT_TRUE(bar.Start());
+    EXPECT_TRUE(WaitForRect({100, 200, 400, 260})) << WindowRect(bar.Bar());
+    bartest::TestAppBar other;
+    EXPECT_EQ(other.Query(ABE_TOP, 20).top, 0);
+    EXPECT_EQ(other.Query(ABE_BOTTOM, 20).bottom, 768);
+}
+
+TEST_F(BarWindow, OutOfRangeSeatDocksAtTheBottom) {
+    for (DWORD seat : {DWORD{7}, static_cast<DWORD>(-1)}) {
+        bartest::SetPlacementValue("seat", seat);
+        BarProcess p;
+        ASSERT_TRUE(p.Start());
+        EXPECT_TRUE(WaitFor([&] { return WindowRect(p.Bar()) == RECT{-2, 736, 1026, 770}; }))
+            << "seat " << static_cast<int>(seat) << ": " << WindowRect(p.Bar());
+        ASSERT_TRUE(p.Close());
+    }
+}
+
+TEST_F(BarWindow, DraggedFromTheTopBandToTheBottomBandDocksAtTheBottom) {
+    bartest::SetPlacementValue("left-cx", 150);
+    bartest::SetPlacementValue("floating-right", 300);
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
+    SetForegroundWindow(bar.Bar());
+
+    bartest::MouseDrag({500, 12}, {500, 755});
+    EXPECT_TRUE(WaitForRect({-2, 736, 1026, 770})) << WindowRect(bar.Bar());
+
+    ASSERT_TRUE(bar.Close());
+    DWORD value = 0;
+    ASSERT_TRUE(bartest::GetPlacementValue("seat", &value));
+    EXPECT_EQ(value, 3u);
+    ASSERT_TRUE(bartest::GetPlacementValue("left-cx", &value));
+    EXPECT_EQ(value, 150u);
+    ASSERT_TRUE(bartest::GetPlacementValue("floating-right", &value));
+    EXPECT_EQ(value, 300u);
+    ASSERT_TRUE(bartest::GetPlacementValue("top-cy", &value));
+    EXPECT_EQ(value, 32u);
+}
+
+TEST_F(BarWindow, DraggedIntoTheMiddleFloatsCentredOnTheCursor) {
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
+    SetForegroundWindow(bar.Bar());
+    bartest::MouseDrag({500, 12}, {500, 400});
+    // The last move already shows the bar there; the drop then gives the band back.
+    EXPECT_TRUE(WaitForRect({372, 368, 628, 432})) << WindowRect(bar.Bar());
+    bartest::TestAppBar other;
+    EXPECT_TRUE(WaitFor([&] { return other.Query(ABE_TOP, 20).top == 0; }))
+        << "a floating bar reserves nothing";
+    ASSERT_TRUE(bar.Close());
+    DWORD value = 0;
+    ASSERT_TRUE(bartest::GetPlacementValue("seat", &value));
+    EXPECT_EQ(value, 4u);
+    ASSERT_TRUE(bartest::GetPlacementValue("floating-left", &value));
+    EXPECT_EQ(value, 372u);
+    ASSERT_TRUE(bartest::GetPlacementValue("floating-bottom", &value));
+    EXPECT_EQ(value, 432u);
+}
+
+TEST_F(BarWindow, ResizedAtTheRightEdgeStoresItsNewThickness) {
+    bartest::SetPlacementValue("seat", 2);
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({896, -2, 1026, 770})) << WindowRect(bar.Bar());
+    constexpr int kWidth = 202;
+    RECT rc = WindowRect(bar.Bar());
+    SetWindowPos(bar.Bar(), nullptr, rc.right - kWidth, rc.top, kWidth, rc.bottom - rc.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(WaitForRect({1026 - kWidth, -2, 1026, 770})) << WindowRect(bar.Bar());
+    ASSERT_TRUE(bar.Close());
+    DWORD value = 0;
+    ASSERT_TRUE(bartest::GetPlacementValue("right-cx", &value));
+    EXPECT_EQ(value, DWORD{kWidth - 2});
+    ASSERT_TRUE(bartest::GetPlacementValue("seat", &value));
+    EXPECT_EQ(value, 2u);
+}
+
+// Every way of quitting saves the placement before the window goes. The test changes a stored
+// value while the bar runs: only a save on the way out puts the bar's own value back.
+struct QuitWay {
+    const char* name;
+    void (*quit)(HWND bar);
+    friend void PrintTo(const QuitWay& way, std::ostream* os) { *os << way.name; }
+};
+
+class Quitting : public BarWindow, public ::testing::WithParamInterface<QuitWay> {};
+
+TEST_P(Quitting, WritesThePlacementBeforeTheWindowGoes) {
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
+    bartest::SetPlacementValue("seat", 0);
+    bartest::SetPlacementValue("top-cy", 99);
+    GetParam().quit(bar.Bar());
+    DWORD exitCode = 1;
+    ASSERT_TRUE(bar.WaitForExit(&exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    DWORD value = 0;
+    ASSERT_TRUE(bartest::GetPlacementValue("seat", &value));
+    EXPECT_EQ(value, 1u);
+    ASSERT_TRUE(bartest::GetPlacementValue("top-cy", &value));
+    EXPECT_EQ(value, 32u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryWay, Quitting,
+    ::testing::Values(
+        QuitWay{"ExitCommand", [](HWND bar) { PostMessageA(bar, WM_COMMAND, 32771, 0); }},
+        QuitWay{"AltF4",
+                [](HWND bar) {
+                    SetForegroundWindow(bar);
+                    WaitFor([bar] { return GetForegroundWindow() == bar; });
+                    bartest::PressKeys({VK_MENU, VK_F4});
+                }},
+        QuitWay{"EndSession", [](HWND bar) { SendMessageA(bar, WM_ENDSESSION, TRUE, 0); }}),
+    [](const ::testing::TestParamInfo<QuitWay>& info) { return std::string(info.param.name); });
+
+TEST_F(BarWindow, PaintsTheTooltipBackground) {
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
+    const COLORREF background = GetSysColor(COLOR_INFOBK);
+    HDC screen = GetDC(nullptr);
+    // Far right of the band, where no text reaches.
+    EXPECT_TRUE(WaitFor([&] { return GetPixel(screen, 1000, 20) == background; }))
+        << std::hex << GetPixel(screen, 1000, 20) << " vs " << background;
+    ReleaseDC(nullptr, screen);
+}
+
+TEST_F(BarWindow, KeyboardPopupMenuOpensAtTheClientCorner) {
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
+    POINT corner{0, 0};
+    ClientToScreen(bar.Bar(), &corner);
+    PostMessageA(bar.Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bar.Bar()), MAKELPARAM(-1, -1));
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        menu = bar.FindOwnWindow("#32768");
+        return menu && IsWindowVisible(menu);
+    }));
+    RECT rc = WindowRect(menu);
+    EXPECT_EQ(rc.left, corner.x);
+    EXPECT_EQ(rc.top, corner.y);
+    PostMessageA(bar.Bar(), WM_CANCELMODE, 0, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
+}
+
+TEST_F(BarWindow, F1ReachesTheHelpFile) {
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
+    // F1 goes through the bar's accelerators in its message loop.
+    PostMessageA(bar.Bar(), WM_KEYDOWN, VK_F1, 0);
+    // There is no help file here: Wine's help viewer says so in a modal box, which the test
+    // answers; WinHelp returns once it is closed.
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = bartest::FindTopWindow("#32770", "")) != nullptr; }));
+    char title[64] = {};
+    GetWindowTextA(box, title, sizeof(title));
+    RecordProperty("box", title);
+    PostMessageA(box, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(bar.Close());
+}
+
+}  // namespace
