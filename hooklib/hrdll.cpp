@@ -39,7 +39,7 @@ void LookUpHookWindowIfStale() {
     sharedHookWindow = To32(FindWindowA(hr::hook::kHookWindowClass, hr::hook::kHookWindowTitle));
 }
 
-struct Desktop {
+struct SystemCalls {
     static bool HasParent(HWND window) { return GetParent(window) != nullptr; }
     static bool EnsureHookWindow() {
         LookUpHookWindowIfStale();
@@ -62,8 +62,8 @@ struct Desktop {
 };
 
 void Filter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Desktop desktop;
-    hr::hook::FilterAndReport(desktop, window, message, wParam, lParam);
+    SystemCalls system;
+    hr::hook::FilterAndReport(system, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {

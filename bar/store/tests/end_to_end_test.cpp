@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bar/hook/hook_window.h"
+#include "bar/store/tests/fake_desktop.h"
 #include "bar/store/tests/win32_menus.h"
 #include "bar/store/win32_desktop.h"
 #include "hooklib/hook_protocol.h"
@@ -52,15 +53,7 @@ HWND CreateTarget(const char* title, HMENU menuBar) {
     return window;
 }
 
-// What BarApp does, with a bar that records its texts.
-class RecordingApp : public StoreHost {
-public:
-    void SetShortcutText(const std::string& text) override { texts.push_back(text); }
-    MenuListenerSlot* GetHookWindow() override { return hookWindow; }
-    std::vector<std::string> texts;
-    HookWindow* hookWindow = nullptr;
-};
-
+// Wired the way BarApp wires them, with an application that records the bar's texts.
 class EndToEnd : public ::testing::Test {
 protected:
     EndToEnd() {
@@ -99,7 +92,7 @@ protected:
     static constexpr const char* kTargetText = "新規<Ctrl+N>  開く...<Ctrl+O>  表示<F5>  ";
 
     HookWindow hookWindow;
-    RecordingApp app;
+    fake::App app;
     std::unique_ptr<CommandStore> store;
     HWND target = nullptr;
 };

@@ -1,5 +1,5 @@
-// Test doubles for the store's pure code: menus as plain tables, a desktop that knows a few
-// windows, and an application that records what the bar would show.
+// Test doubles for the store: menus as plain tables, a desktop that knows a few windows, and
+// an application that records what the bar would show.
 #pragma once
 
 #include <cstdint>
@@ -102,7 +102,7 @@ public:
     MenuListenerSlot* GetHookWindow() override { return hookWindow; }
 
     std::vector<std::string> texts;
-    HookWindow* hookWindow = nullptr;
+    MenuListenerSlot* hookWindow = nullptr;
 };
 
 }  // namespace fake
