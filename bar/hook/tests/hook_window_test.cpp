@@ -1,5 +1,6 @@
-// The hook window under Wine with the real hook library: how the library finds it, what its
-// messages do, where reports go, and what happens when a listener throws.
+// PlainWindow's failures, and the hook window under Wine with the real hook library: how the
+// library finds it, what its messages do, where reports go, and what happens when a listener
+// throws.
 #include "bar/hook/hook_window.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "bar/framework/exception.h"
+#include "bar/hook/plain_window.h"
 #include "bar/hook/tests/message_box_closer.h"
 #include "hooklib/hook_protocol.h"
 #include "hooklib/tests/pump_until.h"
@@ -65,6 +67,58 @@ LRESULT SendReport(HWND hookWindow, UINT message, HWND window, std::uint32_t wPa
     HookReport report{static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window)), wParam, lParam};
     COPYDATASTRUCT data{message, sizeof(report), &report};
     return SendMessageA(hookWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(window), reinterpret_cast<LPARAM>(&data));
+}
+
+// A PlainWindow of a class that is never registered, or of one whose handler throws.
+class PlainTestWindow : public PlainWindow {
+public:
+    explicit PlainTestWindow(bool registered) : m_registered(registered) {}
+
+protected:
+    void GetCreateParams(LPCSTR& className, LPCSTR&, DWORD&, DWORD&, int&, int&, int&, int&, HWND&, HMENU&,
+                         HINSTANCE& instance) override {
+        className = m_registered ? "HintrailPlainTest" : "HintrailNeverRegistered";
+        if (m_registered) {
+            RegisterWindowClass(className, instance, 0, nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr);
+        }
+    }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_APP) throw std::runtime_error("the handler failed");
+        return PlainWindow::HandleMessage(message, wParam, lParam);
+    }
+
+private:
+    bool m_registered;
+};
+
+TEST(PlainWindow, ThrowsTheSystemsTextWhenCreationFails) {
+    PlainTestWindow window(false);
+    try {
+        window.Create();
+        FAIL() << "created a window of an unknown class";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STRNE(e.what(), "");
+    }
+    EXPECT_EQ(window.Handle(), nullptr);
+}
+
+TEST(PlainWindow, ThrowsTheSystemsTextWhenDestructionFails) {
+    PlainTestWindow window(true);
+    window.Create();
+    DestroyWindow(window.Handle());  // behind the object's back: it forgets the handle
+    EXPECT_EQ(window.Handle(), nullptr);
+    EXPECT_THROW(window.Destroy(), std::runtime_error);
+}
+
+TEST(PlainWindow, ShowsAStandardExceptionOfItsHandlerCaptionedError) {
+    PlainTestWindow window(true);
+    window.Create();
+    EXPECT_EQ(GetClassLongPtrA(window.Handle(), GCL_CBWNDEXTRA), 4) << "4 bytes more than the subclass asks";
+    hr::test::MessageBoxCloser closer;
+    EXPECT_EQ(SendMessageA(window.Handle(), WM_APP, 0, 0), 0);
+    EXPECT_EQ(closer.Caption(), "Error");
+    EXPECT_EQ(closer.Text(), "the handler failed");
+    EXPECT_TRUE(IsWindow(window.Handle()));
 }
 
 TEST(HookWindow, IsAHiddenTopLevelWindowThatTheLibraryFindsByClassAndTitle) {
