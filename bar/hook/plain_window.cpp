@@ -1,8 +1,9 @@
 #include "bar/hook/plain_window.h"
 
-#include <memory>
 #include <stdexcept>
 #include <string>
+
+#include "common/system_error.h"
 
 namespace {
 
@@ -12,22 +13,6 @@ constexpr int kObjectSlot = GWLP_USERDATA;
 constexpr int kObjectSlot = 0;
 #endif
 constexpr int kPlainExtraBytes = 4;
-
-struct LocalFreeDeleter {
-    void operator()(char* text) const { LocalFree(text); }
-};
-
-// The system's sentence for GetLastError(), without the code; "" when it has none.
-std::string LastErrorText() {
-    const DWORD code = GetLastError();
-    char* buffer = nullptr;
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr, code,
-                       MAKELANGID(LANG_NEUTRAL, SUBLANG_SYS_DEFAULT), reinterpret_cast<char*>(&buffer), 0, nullptr);
-    const std::unique_ptr<char, LocalFreeDeleter> owned(buffer);
-    if (length == 0) return {};
-    return std::string(buffer, length);
-}
 
 [[noreturn]] void ThrowLastError() { throw std::runtime_error(LastErrorText()); }
 
