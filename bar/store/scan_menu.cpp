@@ -17,9 +17,11 @@ void Learn(CommandList& commands, std::uint32_t id, const std::string& text) {
     commands.push_back(std::move(command));
 }
 
-}  // namespace
+// The menu comes from another program: one that lists a menu inside itself must not take the
+// bar down with endless recursion. Real menus nest a handful of levels.
+constexpr int kDeepestPopup = 16;
 
-int ScanMenu(CommandList& commands, MenuReader& menus, MenuHandle menu) {
+int ScanMenuLevel(CommandList& commands, MenuReader& menus, MenuHandle menu, int depth) {
     const int count = menus.ItemCount(menu);
     if (count <= 0) return kScanNoText;
     int outcome = kScanNoText;
@@ -33,9 +35,16 @@ int ScanMenu(CommandList& commands, MenuReader& menus, MenuHandle menu) {
                 Learn(commands, id, text);
             }
         }
+        if (depth >= kDeepestPopup) continue;
         if (MenuHandle sub = menus.SubMenu(menu, position)) {
-            outcome = std::max(outcome, ScanMenu(commands, menus, sub));
+            outcome = std::max(outcome, ScanMenuLevel(commands, menus, sub, depth + 1));
         }
     }
     return outcome;
+}
+
+}  // namespace
+
+int ScanMenu(CommandList& commands, MenuReader& menus, MenuHandle menu) {
+    return ScanMenuLevel(commands, menus, menu, 0);
 }

@@ -63,6 +63,16 @@ TEST(ScanMenu, CollectsTabItemsOfAllPopupsInMenuOrder) {
     EXPECT_EQ(Texts(commands), expected);
 }
 
+TEST(ScanMenu, AMenuThatHoldsItselfEndsTheScan) {
+    fake::Menus menus;
+    MenuHandle loop = menus.Add({Command(101, "新規(&N)\tCtrl+N")});
+    menus.Items(loop).push_back(Popup("again", loop));
+    CommandList commands;
+    EXPECT_EQ(ScanMenu(commands, menus, loop), kScanFoundShortcuts);
+    const std::vector<std::string> expected{"101 新規<Ctrl+N>"};
+    EXPECT_EQ(Texts(commands), expected);
+}
+
 TEST(ScanMenu, TheDeepestPopupDecidesTheOutcomeToo) {
     fake::Menus menus;
     MenuHandle deep = menus.Add({Command(5, "Deep\tF5")});
