@@ -1,0 +1,125 @@
+// The real Hintrail.exe learning from the desktop through the real hook library: the window in
+// front is this test program's, or the bar's own. (Wine cannot read another process's menus, so
+// the menus learned here are the bar's own; reading them is tested in-process elsewhere.)
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "bar/tests/bar_process.h"
+#include "hooklib/hook_protocol.h"
+
+namespace {
+
+using bartest::WaitFor;
+using bartest::WindowText;
+
+const std::string kMenuUnreadable =
+    "現在アクティブなウィンドウのメニューを読みとれませんでした。オーナードローメニュー(アイコンの表示され"
+    "るメニューなど)は読みとることが出来ません。ツールバー形状のメニューの場合、メニューが開くまで読みとる"
+    "ことが出来ません。";
+const std::string kLearnedPopup = "ヘルプ<F1>  終了<Alt+F4>  ";
+
+class BarLearning : public ::testing::Test {
+protected:
+    void SetUp() override {
+        bartest::ClearPlacement();
+        ASSERT_TRUE(bar.Start());
+        // The hidden window comes right after the bar is shown.
+        ASSERT_TRUE(WaitFor([&] {
+            hookWindow = FindWindowA(hr::hook::kHookWindowClass, hr::hook::kHookWindowTitle);
+            return hookWindow != nullptr;
+        }));
+    }
+
+    // What the hook library sends, sent by the test instead.
+    LRESULT SendReport(UINT message, HWND window, WPARAM wParam, LPARAM lParam) {
+        hr::hook::HookReport report{static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)),
+                                    static_cast<std::uint32_t>(wParam),
+                                    static_cast<std::uint32_t>(lParam)};
+        COPYDATASTRUCT cds{message, sizeof(report), &report};
+        return SendMessageA(hookWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+    }
+
+    // A window of this test program, brought to the front.
+    HWND ShowTestWindow() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "HintrailLearningTestWindow";
+        RegisterClassA(&wc);
+        HWND window = CreateWindowExA(0, wc.lpszClassName, "test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                      200, 200, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+        SetForegroundWindow(window);
+        return window;
+    }
+
+    // Activates the bar and opens and closes its popup menu, as a user would from the keyboard.
+    void LearnTheBarsPopup() {
+        // The bar is in front since it started, before its hooks were on: come back to it.
+        HWND window = ShowTestWindow();
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }));
+        SetForegroundWindow(bar.Bar());
+        ASSERT_TRUE(WaitFor([&] { return WindowText(bar.Bar()) == kMenuUnreadable; }))
+            << WindowText(bar.Bar());
+        PostMessageA(bar.Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bar.Bar()),
+                     MAKELPARAM(-1, -1));
+        ASSERT_TRUE(WaitFor([&] { return WindowText(bar.Bar()) == kLearnedPopup; }))
+            << WindowText(bar.Bar());
+        HWND menu = bar.FindOwnWindow("#32768");
+        PostMessageA(bar.Bar(), WM_CANCELMODE, 0, 0);
+        if (menu) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        ASSERT_TRUE(WaitFor([&] { return !menu || !IsWindowVisible(menu); }));
+        DestroyWindow(window);
+    }
+
+    bartest::BarProcess bar;
+    HWND hookWindow = nullptr;
+};
+
+TEST_F(BarLearning, AWindowOfAnotherProgramComingToTheFrontIsReported) {
+    HWND window = ShowTestWindow();
+    ASSERT_NE(window, nullptr);
+    // Its menu bar cannot be read (it has none): the bar says so.
+    EXPECT_TRUE(WaitFor([&] { return WindowText(bar.Bar()) == kMenuUnreadable; }))
+        << WindowText(bar.Bar());
+    EXPECT_TRUE(WaitFor([&] {
+        return GetWindowLongA(hookWindow, hr::hook::kTrackedWindowOffset) ==
+               static_cast<LONG>(reinterpret_cast<UINT_PTR>(window));
+    })) << "the tracked window is the one in front";
+    DestroyWindow(window);
+}
+
+TEST_F(BarLearning, TheBarsOwnPopupIsLearnedAndAChosenCommandMovesToTheFront) {
+    LearnTheBarsPopup();
+    // Chosen with the keyboard's shortcut (code 1): nothing moves.
+    SendReport(WM_COMMAND, bar.Bar(), MAKEWPARAM(32771, 1), 0);
+    EXPECT_EQ(WindowText(bar.Bar()), kLearnedPopup);
+    // Chosen from the menu (code 0): to the front.
+    SendReport(WM_COMMAND, bar.Bar(), MAKEWPARAM(32771, 0), 0);
+    EXPECT_TRUE(WaitFor([&] { return WindowText(bar.Bar()) == "終了<Alt+F4>  ヘルプ<F1>  "; }))
+        << WindowText(bar.Bar());
+}
+
+TEST_F(BarLearning, CopyDataThatIsNotAReportLeavesTheBarAsItWas) {
+    LearnTheBarsPopup();
+    hr::hook::HookReport report{static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(bar.Bar())),
+                                MAKEWPARAM(32771, 0), 0};
+    struct Case {
+        const char* name;
+        COPYDATASTRUCT cds;
+    } cases[] = {
+        {"size 0", {WM_COMMAND, 0, &report}},
+        {"size 4", {WM_COMMAND, 4, &report}},
+        {"null data", {WM_COMMAND, sizeof(report), nullptr}},
+        {"unknown message", {WM_CLOSE, sizeof(report), &report}},
+        {"oversized", {WM_COMMAND, 4096, &report}},
+    };
+    for (Case& c : cases) {
+        SendMessageA(hookWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&c.cds));
+        EXPECT_TRUE(IsWindow(hookWindow)) << c.name;
+        EXPECT_EQ(WindowText(bar.Bar()), kLearnedPopup) << c.name;
+    }
+    EXPECT_TRUE(bar.Close());
+}
+
+}  // namespace
