@@ -3,7 +3,6 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include <atomic>
 
 namespace {
 
@@ -31,17 +30,16 @@ const fw::MessageMapEntry AppBarWnd::messageEntries[] = {
 const fw::MessageMap AppBarWnd::messageMap = {&fw::CWnd::messageMap, AppBarWnd::messageEntries};
 
 BOOL AppBarWnd::Create(int colorIndex) {
-    // Each bar gets a class of its own, for its own background brush.
-    static std::atomic<unsigned> serial{0};
-    m_strWndClassName = "HintrailAppBar:" + std::to_string(GetCurrentProcessId()) + ":" +
-                        std::to_string(serial++);
+    // One class per background colour. The name stays the same from run to run: the store keys
+    // the bar's own record by it, and a name that changed would add a record every start.
+    m_strWndClassName = "HintrailAppBar" + std::to_string(colorIndex);
     WNDCLASSA wc{};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(colorIndex);
     wc.lpszClassName = m_strWndClassName.c_str();
-    if (!fw::CWnd::RegisterClass(wc)) return FALSE;
+    if (!fw::CWnd::RegisterClass(wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return FALSE;
     constexpr DWORD kStyle = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_THICKFRAME;
     return CreateEx(WS_EX_TOOLWINDOW, m_strWndClassName.c_str(), "", kStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr);
