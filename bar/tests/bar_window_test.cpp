@@ -46,6 +46,27 @@ TEST_F(BarWindow, FirstStartDocksAtTheTopAndGivesTheBandBackOnClosing) {
         << "the band is given back";
 }
 
+TEST_F(BarWindow, StaysAboveTheWindowInFront) {
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "HintrailOverlapTestWindow";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "over", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                  0, 600, 400, nullptr, nullptr, wc.hInstance, nullptr);
+    SetForegroundWindow(window);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }));
+    EXPECT_EQ(GetAncestor(WindowFromPoint({300, 10}), GA_ROOT), bar.Bar());
+    // And on the screen: the band shows the bar's background, not the other window.
+    HDC screen = GetDC(nullptr);
+    EXPECT_TRUE(WaitFor([&] { return GetPixel(screen, 580, 20) == GetSysColor(COLOR_INFOBK); }))
+        << std::hex << GetPixel(screen, 580, 20);
+    ReleaseDC(nullptr, screen);
+    DestroyWindow(window);
+}
+
 TEST_F(BarWindow, StoredFloatingSeatFloatsThereAndReservesNothing) {
     bartest::SetPlacementValue("seat", 4);
     bartest::SetPlacementValue("floating-left", 100);
