@@ -25,6 +25,15 @@ protected:
     void SetUp() override { bartest::ClearPlacement(); }
     void TearDown() override { bartest::ClearPlacement(); }
 
+    // Each named placement value is stored with the expected number.
+    static void ExpectStored(std::initializer_list<std::pair<const char*, DWORD>> values) {
+        for (const auto& [name, expected] : values) {
+            DWORD value = 0;
+            EXPECT_TRUE(bartest::GetPlacementValue(name, &value)) << name;
+            EXPECT_EQ(value, expected) << name;
+        }
+    }
+
     bool WaitForRect(const RECT& expected) {
         return WaitFor([&] { return WindowRect(bar.Bar()) == expected; });
     }
@@ -102,15 +111,7 @@ TEST_F(BarWindow, DraggedFromTheTopBandToTheBottomBandDocksAtTheBottom) {
     EXPECT_TRUE(WaitForRect({-2, 736, 1026, 770})) << WindowRect(bar.Bar());
 
     ASSERT_TRUE(bar.Close());
-    DWORD value = 0;
-    ASSERT_TRUE(bartest::GetPlacementValue("seat", &value));
-    EXPECT_EQ(value, 3u);
-    ASSERT_TRUE(bartest::GetPlacementValue("left-cx", &value));
-    EXPECT_EQ(value, 150u);
-    ASSERT_TRUE(bartest::GetPlacementValue("floating-right", &value));
-    EXPECT_EQ(value, 300u);
-    ASSERT_TRUE(bartest::GetPlacementValue("top-cy", &value));
-    EXPECT_EQ(value, 32u);
+    ExpectStored({{"seat", 3}, {"left-cx", 150}, {"floating-right", 300}, {"top-cy", 32}});
 }
 
 TEST_F(BarWindow, DraggedIntoTheMiddleFloatsCentredOnTheCursor) {
@@ -124,13 +125,7 @@ TEST_F(BarWindow, DraggedIntoTheMiddleFloatsCentredOnTheCursor) {
     EXPECT_TRUE(WaitFor([&] { return other.Query(ABE_TOP, 20).top == 0; }))
         << "a floating bar reserves nothing";
     ASSERT_TRUE(bar.Close());
-    DWORD value = 0;
-    ASSERT_TRUE(bartest::GetPlacementValue("seat", &value));
-    EXPECT_EQ(value, 4u);
-    ASSERT_TRUE(bartest::GetPlacementValue("floating-left", &value));
-    EXPECT_EQ(value, 372u);
-    ASSERT_TRUE(bartest::GetPlacementValue("floating-bottom", &value));
-    EXPECT_EQ(value, 432u);
+    ExpectStored({{"seat", 4}, {"floating-left", 372}, {"floating-bottom", 432}});
 }
 
 TEST_F(BarWindow, ResizedAtTheRightEdgeStoresItsNewThickness) {
@@ -143,11 +138,7 @@ TEST_F(BarWindow, ResizedAtTheRightEdgeStoresItsNewThickness) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(WaitForRect({1026 - kWidth, -2, 1026, 770})) << WindowRect(bar.Bar());
     ASSERT_TRUE(bar.Close());
-    DWORD value = 0;
-    ASSERT_TRUE(bartest::GetPlacementValue("right-cx", &value));
-    EXPECT_EQ(value, DWORD{kWidth - 2});
-    ASSERT_TRUE(bartest::GetPlacementValue("seat", &value));
-    EXPECT_EQ(value, 2u);
+    ExpectStored({{"right-cx", kWidth - 2}, {"seat", 2}});
 }
 
 // Every way of quitting saves the placement before the window goes. The test changes a stored
@@ -169,11 +160,7 @@ TEST_P(Quitting, WritesThePlacementBeforeTheWindowGoes) {
     DWORD exitCode = 1;
     ASSERT_TRUE(bar.WaitForExit(&exitCode));
     EXPECT_EQ(exitCode, 0u);
-    DWORD value = 0;
-    ASSERT_TRUE(bartest::GetPlacementValue("seat", &value));
-    EXPECT_EQ(value, 1u);
-    ASSERT_TRUE(bartest::GetPlacementValue("top-cy", &value));
-    EXPECT_EQ(value, 32u);
+    ExpectStored({{"seat", 1}, {"top-cy", 32}});
 }
 
 INSTANTIATE_TEST_SUITE_P(
