@@ -10,8 +10,12 @@
 #include "bar/archive/object.h"
 
 class CSgCommand : public fw::CObject {
+    FW_DECLARE_SERIAL(CSgCommand)
 public:
     CSgCommand() = default;
+
+    // The data file's form: the identifier, then the display text.
+    void Serialize(fw::CArchive& ar) override;
 
     void SetFromMenuItem(std::uint32_t id, const std::string& menuText);
 

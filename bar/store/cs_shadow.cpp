@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "bar/archive/archive.h"
 #include "bar/store/command_store.h"
 #include "bar/store/scan_menu.h"
+
+FW_IMPLEMENT_SERIAL(CSgShadow, fw::CObject, 1);
 
 bool CSgShadow::Matches(const ApplicationKey& key) const {
     return m_strClassName == key.className && m_strExeName == key.exeName;
@@ -44,4 +47,19 @@ void CSgShadow::Publish() {
     std::string text;
     for (const auto& command : m_commands) text += command->m_strText + "  ";
     m_pStore->ShowText(text);
+}
+
+void CSgShadow::Serialize(fw::CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteString(m_strClassName);
+        ar.WriteString(m_strExeName);
+        ar.WriteInt32(static_cast<std::int32_t>(m_commands.size()));
+        for (const auto& command : m_commands) ar.WriteObject(*command);
+        ar.WriteInt32(m_bMenuRead);
+        return;
+    }
+    m_strClassName = ar.ReadString();
+    m_strExeName = ar.ReadString();
+    for (std::int32_t n = ar.ReadInt32(); n > 0; --n) m_commands.push_back(ar.ReadObject<CSgCommand>());
+    m_bMenuRead = ar.ReadInt32();
 }

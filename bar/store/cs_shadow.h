@@ -14,6 +14,7 @@
 class CommandStore;
 
 class CSgShadow : public fw::CObject, public MenuListener {
+    FW_DECLARE_SERIAL(CSgShadow)
 public:
     CSgShadow() = default;
     explicit CSgShadow(const ApplicationKey& key) : m_strClassName(key.className), m_strExeName(key.exeName) {}
@@ -31,6 +32,9 @@ public:
     // Hands the bar its text: each command's text followed by two spaces, or the message for
     // an application without commands.
     void Publish();
+
+    // The data file's form: the key, the commands in display order, the menu-read flag.
+    void Serialize(fw::CArchive& ar) override;
 
     // The store sets itself before it hands a record out; records read from the data file get
     // theirs when they are first found.
