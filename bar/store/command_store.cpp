@@ -1,23 +1,64 @@
 #include "bar/store/command_store.h"
 
 #include <algorithm>
+#include <exception>
 
+#include "bar/archive/store_file.h"
 #include "resources/bar_resource.h"
+
+namespace {
+// How much of the file a save gathers before it hands the bytes on.
+constexpr std::size_t kSavePiece = 256 * 1024;
+}  // namespace
 
 CommandStore::CommandStore(StoreHost& app, std::unique_ptr<Desktop> desktop)
     : m_pApp(&app),
       m_desktop(std::move(desktop)),
       m_strMenuUnreadable(m_desktop->ResourceString(IDS_MENU_UNREADABLE)),
-      m_strNoShortcuts(m_desktop->ResourceString(IDS_NO_SHORTCUTS)) {}
+      m_strNoShortcuts(m_desktop->ResourceString(IDS_NO_SHORTCUTS)),
+      m_dataFile(OpenProgramDataFile()) {}
 
 CommandStore::~CommandStore() {
     if (MenuListenerSlot* hookWindow = m_pApp->GetHookWindow()) hookWindow->DetachShadow();
     Save();
 }
 
-bool CommandStore::Load() { return true; }
+bool CommandStore::Load() {
+    if (!m_dataFile) return false;
+    try {
+        const std::optional<std::vector<std::uint8_t>> file = m_dataFile->Read();
+        if (!file) return false;
+        const DataFile& dataFile = *m_dataFile;
+        const fw::WideToAnsi toAnsi = [&dataFile](std::u16string_view text) { return dataFile.ToAnsi(text); };
+        return fw::ReadStoreFile(fw::ByteSpan{file->data(), file->size()}, toAnsi, m_shadows) == fw::ArchiveError::none;
+    } catch (const std::exception&) {
+        return false;  // no memory for the file's bytes
+    }
+}
 
-bool CommandStore::Save() { return true; }
+bool CommandStore::Save() {
+    // Called from the bar's WM_CLOSE and from the destructor: nothing may leave it.
+    if (!m_dataFile) return false;
+    try {
+        const std::unique_ptr<DataFileWriter> file = m_dataFile->Rewrite();
+        if (!file) return false;
+        // fw::WriteStoreFile's bytes, handed on a piece at a time: the whole file in memory
+        // would be new memory as large as the file, what a save of a large store spent most on.
+        std::vector<std::uint8_t> piece;
+        fw::CArchive ar(piece);
+        fw::WriteStoreHeader(ar, m_shadows.size());
+        for (const auto& record : m_shadows) {
+            ar.WriteObject(*record);
+            if (piece.size() < kSavePiece) continue;
+            if (!file->Append(piece)) return false;
+            piece.clear();
+        }
+        ar.Flush();
+        return file->Append(piece) && file->Commit();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
 
 void CommandStore::OnActivate(WindowHandle window) {
     CSgShadow* record = FindOrCreateShadow(window);

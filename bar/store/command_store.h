@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bar/archive/object.h"
+#include "bar/datafile/data_file.h"
 #include "bar/hook/hook_listeners.h"
 #include "bar/store/cs_shadow.h"
 #include "bar/store/desktop.h"
@@ -27,10 +28,13 @@ public:
     // Detaches the menu listener, saves, and deletes the records.
     ~CommandStore() override;
 
-    // The data file: reading and writing come with the data file's own code. Until then both
-    // do nothing and succeed; failures will be silent too, reported by the result alone.
+    // The data file. Load appends the records it holds (start-up calls it once, on the empty
+    // store); Save writes every record. Failures are silent, told by the result alone: a load
+    // that fails part way keeps the records read completely, a failed save the previous file.
     bool Load();
     bool Save();
+    // Where Load and Save go; the program's data file unless a test gives another (null: none).
+    void SetDataFile(std::unique_ptr<DataFile> dataFile) { m_dataFile = std::move(dataFile); }
 
     // Called by the hook window for each accepted activation report.
     void OnActivate(WindowHandle window) override;
@@ -53,4 +57,5 @@ private:
     std::unique_ptr<Desktop> m_desktop;
     std::string m_strMenuUnreadable;
     std::string m_strNoShortcuts;
+    std::unique_ptr<DataFile> m_dataFile;
 };

@@ -59,6 +59,8 @@ protected:
     EndToEnd() {
         app.hookWindow = &hookWindow;
         store = CreateCommandStore(app);
+        // Without the user's data file, which earlier tests and runs fill: each test starts empty.
+        store->SetDataFile(nullptr);
         store->Load();
         hookWindow.AttachStore(store.get());
     }
