@@ -40,6 +40,5 @@ public:
     }
 };
 
-// The program's data file on Windows. Builds for other systems run only tests and have none:
-// null there.
+// The program's data file, where DataFilePath says (Windows only).
 std::unique_ptr<DataFile> OpenProgramDataFile();

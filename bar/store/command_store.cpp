@@ -11,12 +11,13 @@ namespace {
 constexpr std::size_t kSavePiece = 256 * 1024;
 }  // namespace
 
-CommandStore::CommandStore(StoreHost& app, std::unique_ptr<Desktop> desktop)
+CommandStore::CommandStore(StoreHost& app, std::unique_ptr<Desktop> desktop,
+                           std::unique_ptr<DataFile> dataFile)
     : m_pApp(&app),
       m_desktop(std::move(desktop)),
       m_strMenuUnreadable(m_desktop->ResourceString(IDS_MENU_UNREADABLE)),
       m_strNoShortcuts(m_desktop->ResourceString(IDS_NO_SHORTCUTS)),
-      m_dataFile(OpenProgramDataFile()) {}
+      m_dataFile(std::move(dataFile)) {}
 
 CommandStore::~CommandStore() {
     if (MenuListenerSlot* hookWindow = m_pApp->GetHookWindow()) hookWindow->DetachShadow();

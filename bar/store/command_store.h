@@ -24,7 +24,9 @@
 
 class CommandStore : public fw::CObject, public ActivationListener {
 public:
-    CommandStore(StoreHost& app, std::unique_ptr<Desktop> desktop);
+    // Without a data file the store keeps nothing between runs (Load and Save fail).
+    CommandStore(StoreHost& app, std::unique_ptr<Desktop> desktop,
+                 std::unique_ptr<DataFile> dataFile = nullptr);
     // Detaches the menu listener, saves, and deletes the records.
     ~CommandStore() override;
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "bar/datafile/data_file.h"
 #include "bar/framework/app.h"
 #include "bar/store/identify_window.h"
 
@@ -14,5 +15,6 @@ MenuHandle Win32Desktop::GetMenu(WindowHandle window) { return ::GetMenu(static_
 std::string Win32Desktop::ResourceString(unsigned id) { return fw::LoadResourceString(id); }
 
 std::unique_ptr<CommandStore> CreateCommandStore(StoreHost& app) {
-    return std::make_unique<CommandStore>(app, std::make_unique<Win32Desktop>());
+    return std::make_unique<CommandStore>(app, std::make_unique<Win32Desktop>(),
+                                          OpenProgramDataFile());
 }

@@ -17,18 +17,23 @@ const std::string kMenuUnreadable =
     "現在アクティブなウィンドウのメニューを読みとれませんでした。オーナードローメニュー(アイコンの表示され"
     "るメニューなど)は読みとることが出来ません。ツールバー形状のメニューの場合、メニューが開くまで読みとる"
     "ことが出来ません。";
-const std::string kLearnedPopup = "ヘルプ<F1>  終了<Alt+F4>  ";
+const std::string kLearnedPopup = bartest::kLearnedFromPopup;
 
 class BarLearning : public ::testing::Test {
 protected:
     void SetUp() override {
         bartest::ClearPlacement();
+        bartest::RemoveBarDataFiles();  // each test starts with a bar that knows nothing
         ASSERT_TRUE(bar.Start());
         // The hidden window comes right after the bar is shown.
         ASSERT_TRUE(WaitFor([&] {
             hookWindow = FindWindowA(hr::hook::kHookWindowClass, hr::hook::kHookWindowTitle);
             return hookWindow != nullptr;
         }));
+    }
+    void TearDown() override {
+        bar.Close();
+        bartest::RemoveBarDataFiles();
     }
 
     // What the hook library sends, sent by the test instead.
@@ -53,23 +58,12 @@ protected:
         return window;
     }
 
-    // Activates the bar and opens and closes its popup menu, as a user would from the keyboard.
+    // The bar in front, without a record of its own yet, then its popup opened and closed.
     void LearnTheBarsPopup() {
-        // The bar is in front since it started, before its hooks were on: come back to it.
-        HWND window = ShowTestWindow();
-        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }));
-        SetForegroundWindow(bar.Bar());
-        ASSERT_TRUE(WaitFor([&] { return WindowText(bar.Bar()) == kMenuUnreadable; }))
-            << WindowText(bar.Bar());
-        PostMessageA(bar.Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bar.Bar()),
-                     MAKELPARAM(-1, -1));
-        ASSERT_TRUE(WaitFor([&] { return WindowText(bar.Bar()) == kLearnedPopup; }))
-            << WindowText(bar.Bar());
-        HWND menu = bar.FindOwnWindow("#32768");
-        PostMessageA(bar.Bar(), WM_CANCELMODE, 0, 0);
-        if (menu) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        ASSERT_TRUE(WaitFor([&] { return !menu || !IsWindowVisible(menu); }));
-        DestroyWindow(window);
+        bartest::FrontTaker front;
+        ASSERT_TRUE(bartest::ActivateBar(bar, front));
+        EXPECT_EQ(WindowText(bar.Bar()), kMenuUnreadable) << "the bar has no menu bar";
+        ASSERT_TRUE(bartest::LearnBarPopup(bar, front)) << WindowText(bar.Bar());
     }
 
     bartest::BarProcess bar;

@@ -5,6 +5,9 @@
 #include <thread>
 #include <vector>
 
+#include "bar/datafile/disk_data_file.h"
+#include "common/registry.h"
+
 namespace bartest {
 
 namespace {
@@ -188,6 +191,70 @@ HWND FindTopWindow(const char* className, const char* titlePrefix) {
             return hwnd;
     }
     return nullptr;
+}
+
+std::string BarDataFilePath() {
+    const std::string appData = ReadRegistryText(
+        HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+        "AppData");
+    if (appData.empty()) return TestProgramFolder() + "Hintrail.dat";
+    return appData + "\\OrrinLabs\\Hintrail\\Hintrail.dat";
+}
+
+void RemoveBarDataFiles() {
+    const std::string dataFile = BarDataFilePath();
+    for (const std::string& path : {dataFile, DiskDataFile::TemporaryPath(dataFile),
+                                    TestProgramFolder() + "Hintrail.dat"})
+        DeleteFileA(path.c_str());
+}
+
+FrontTaker::FrontTaker() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "HintrailFrontTaker";
+    RegisterClassA(&wc);
+    m_owner = CreateWindowExA(0, wc.lpszClassName, "owner", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+    m_hwnd = CreateWindowExA(0, wc.lpszClassName, "test", WS_POPUP | WS_CAPTION | WS_VISIBLE, 200,
+                             200, 300, 200, m_owner, nullptr, wc.hInstance, nullptr);
+}
+
+FrontTaker::~FrontTaker() {
+    DestroyWindow(m_hwnd);
+    DestroyWindow(m_owner);
+}
+
+namespace {
+bool BringToFront(HWND window) {
+    SetForegroundWindow(window);
+    return WaitFor([&] { return GetForegroundWindow() == window; });
+}
+}  // namespace
+
+bool ActivateBar(const BarProcess& bar, FrontTaker& other) {
+    return WaitFor([&] {
+        return BringToFront(other.Get()) && BringToFront(bar.Bar()) &&
+               WaitFor([&] { return !WindowText(bar.Bar()).empty(); }, std::chrono::seconds(1));
+    });
+}
+
+const char kLearnedFromPopup[] = "ヘルプ<F1>  終了<Alt+F4>  ";
+
+bool LearnBarPopup(const BarProcess& bar, FrontTaker& other) {
+    if (!ActivateBar(bar, other)) return false;
+    PostMessageA(bar.Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bar.Bar()),
+                 MAKELPARAM(-1, -1));
+    HWND menu = nullptr;
+    if (!WaitFor([&] {
+            menu = bar.FindOwnWindow("#32768");
+            return menu && IsWindowVisible(menu);
+        }))
+        return false;
+    PostMessageA(bar.Bar(), WM_CANCELMODE, 0, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    return WaitFor([&] { return !IsWindowVisible(menu); }) &&
+           WaitFor([&] { return WindowText(bar.Bar()) == kLearnedFromPopup; });
 }
 
 void MouseDrag(POINT from, POINT to) {

@@ -47,6 +47,37 @@ private:
     HWND m_bar = nullptr;
 };
 
+// The bar's data file in this prefix: under the application-data folder the registry names (a
+// fresh prefix names one), else beside the program.
+std::string BarDataFilePath();
+// Removes the bar's data files, and a temporary one a save may have left, from both places.
+void RemoveBarDataFiles();
+
+// A window of this test program that takes the front away from the bar. It is an owned pop-up,
+// whose activation the hooks never report, so it leaves no record of its own.
+class FrontTaker {
+public:
+    FrontTaker();
+    ~FrontTaker();
+    FrontTaker(const FrontTaker&) = delete;
+    FrontTaker& operator=(const FrontTaker&) = delete;
+
+    HWND Get() const { return m_hwnd; }
+
+private:
+    HWND m_owner = nullptr;
+    HWND m_hwnd = nullptr;
+};
+
+// The bar is in front from its start, before its hooks are on and its store listens: its
+// activation counts only from then on. The front taker takes the front away and gives it back
+// until the bar shows a text; false when it never does.
+bool ActivateBar(const BarProcess& bar, FrontTaker& other);
+// Activates the bar, then opens its popup menu from the keyboard and closes it again; true once
+// the bar shows the two commands it learned from it.
+bool LearnBarPopup(const BarProcess& bar, FrontTaker& other);
+extern const char kLearnedFromPopup[];
+
 // An application desktop toolbar registered by the test itself, to see what the shell grants.
 class TestAppBar {
 public:

@@ -8,7 +8,6 @@
 #include "bar/archive/tests/fixture_bytes.h"
 #include "bar/datafile/disk_data_file.h"
 #include "bar/tests/bar_process.h"
-#include "common/registry.h"
 
 namespace {
 
@@ -16,8 +15,6 @@ using bartest::BarProcess;
 using bartest::WaitFor;
 using bartest::WindowText;
 using Bytes = std::vector<std::uint8_t>;
-
-const char kLearned[] = "ヘルプ<F1>  終了<Alt+F4>  ";
 
 std::string ClassName(HWND window) {
     char name[256] = {};
@@ -45,90 +42,19 @@ private:
     Bytes m_bytes;
 };
 
-// A window of this test program that takes the front away from the bar. It is an owned
-// pop-up, whose activation the hooks never report, so it leaves no record of its own.
-class TestWindow {
-public:
-    TestWindow() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "HintrailDataFileTestWindow";
-        RegisterClassA(&wc);
-        m_owner = CreateWindowExA(0, wc.lpszClassName, "owner", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
-        m_hwnd = CreateWindowExA(0, wc.lpszClassName, "test", WS_POPUP | WS_CAPTION | WS_VISIBLE, 200, 200, 300,
-                                 200, m_owner, nullptr, wc.hInstance, nullptr);
-    }
-    ~TestWindow() {
-        DestroyWindow(m_hwnd);
-        DestroyWindow(m_owner);
-    }
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-
-    HWND Get() const { return m_hwnd; }
-
-private:
-    HWND m_owner = nullptr;
-    HWND m_hwnd = nullptr;
-};
-
-bool BringToFront(HWND window) {
-    SetForegroundWindow(window);
-    return WaitFor([&] { return GetForegroundWindow() == window; });
-}
-
 class BarDataFile : public ::testing::Test {
 protected:
-    BarDataFile() { RemoveDataFiles(); }
-    ~BarDataFile() override { RemoveDataFiles(); }
+    BarDataFile() { bartest::RemoveBarDataFiles(); }
+    ~BarDataFile() override { bartest::RemoveBarDataFiles(); }
 
-    void RemoveDataFiles() {
-        for (const std::string& path : {dataFile, besideProgram, DiskDataFile::TemporaryPath(dataFile)}) {
-            DeleteFileA(path.c_str());
-        }
-    }
-
-    // The bar is in front from its start, before its hooks are on and its store listens: its
-    // activation counts only from then on. This test's window takes the front away and gives
-    // it back until the bar shows the text of its record.
-    void Activate(const BarProcess& bar) {
-        ASSERT_TRUE(WaitFor([&] {
-            return BringToFront(window.Get()) && BringToFront(bar.Bar()) &&
-                   WaitFor([&] { return !WindowText(bar.Bar()).empty(); }, std::chrono::seconds(1));
-        })) << "the bar's activation is not reported";
-    }
-
-    // The bar comes to the front (it gets a record and is the window whose popups count), then
-    // its popup menu opens from the keyboard and closes again.
-    void Learn(const BarProcess& bar) {
-        ASSERT_NO_FATAL_FAILURE(Activate(bar));
-        PostMessageA(bar.Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bar.Bar()), MAKELPARAM(-1, -1));
-        HWND menu = nullptr;
-        ASSERT_TRUE(WaitFor([&] {
-            menu = bar.FindOwnWindow("#32768");
-            return menu && IsWindowVisible(menu);
-        }));
-        PostMessageA(bar.Bar(), WM_CANCELMODE, 0, 0);
-        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
-        ASSERT_TRUE(WaitFor([&] { return WindowText(bar.Bar()) == kLearned; })) << WindowText(bar.Bar());
-    }
-
-    // Where Hintrail.exe keeps its data: under the application-data folder the registry names
-    // (a fresh prefix names one), else beside the program.
-    const std::string appData = ReadRegistryText(
-        HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "AppData");
-    const std::string besideProgram = bartest::TestProgramFolder() + "Hintrail.dat";
-    const std::string dataFile = appData.empty() ? besideProgram : appData + "\\OrrinLabs\\Hintrail\\Hintrail.dat";
-    TestWindow window;
+    const std::string dataFile = bartest::BarDataFilePath();
+    bartest::FrontTaker front;
 };
 
 TEST_F(BarDataFile, WhatTheBarLearnedIsInItsDataFileWhenItCloses) {
     BarProcess bar;
     ASSERT_TRUE(bar.Start());
-    ASSERT_NO_FATAL_FAILURE(Learn(bar));
+    ASSERT_TRUE(bartest::LearnBarPopup(bar, front)) << WindowText(bar.Bar());
     const std::string className = ClassName(bar.Bar());
     ASSERT_TRUE(bar.Close());
     const Bytes expected = FileBytes()
@@ -150,7 +76,7 @@ TEST_F(BarDataFile, ABarStartedAgainShowsWhatTheLastOneLearnedAtOnce) {
     {
         BarProcess first;
         ASSERT_TRUE(first.Start());
-        ASSERT_NO_FATAL_FAILURE(Learn(first));
+        ASSERT_TRUE(bartest::LearnBarPopup(first, front)) << WindowText(first.Bar());
         learnedBy = ClassName(first.Bar());
         ASSERT_TRUE(first.Close());
     }
@@ -158,8 +84,9 @@ TEST_F(BarDataFile, ABarStartedAgainShowsWhatTheLastOneLearnedAtOnce) {
     ASSERT_TRUE(again.Start());
     // Found by the bar's window class, whose name must stay the same from run to run.
     EXPECT_EQ(ClassName(again.Bar()), learnedBy);
-    ASSERT_NO_FATAL_FAILURE(Activate(again));
-    EXPECT_EQ(WindowText(again.Bar()), kLearned) << "the first text it shows is the learned one";
+    ASSERT_TRUE(bartest::ActivateBar(again, front));
+    EXPECT_EQ(WindowText(again.Bar()), bartest::kLearnedFromPopup)
+        << "the first text it shows is the learned one";
 }
 
 }  // namespace

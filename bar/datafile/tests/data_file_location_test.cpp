@@ -97,7 +97,7 @@ protected:
     std::unique_ptr<CommandStore> NewStore() {
         auto owned = std::make_unique<fake::Desktop>();
         desktop = owned.get();
-        return std::make_unique<CommandStore>(app, std::move(owned));
+        return std::make_unique<CommandStore>(app, std::move(owned), OpenProgramDataFile());
     }
     static std::vector<std::string> ClassNames(const CommandStore& store) {
         std::vector<std::string> names;

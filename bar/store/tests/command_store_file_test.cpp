@@ -61,9 +61,8 @@ protected:
     std::unique_ptr<CommandStore> NewStore() {
         auto owned = std::make_unique<fake::Desktop>();
         desktop = owned.get();
-        auto made = std::make_unique<CommandStore>(app, std::move(owned));
-        made->SetDataFile(std::make_unique<MemoryFile>(held));
-        return made;
+        return std::make_unique<CommandStore>(app, std::move(owned),
+                                              std::make_unique<MemoryFile>(held));
     }
 
     // A new store over a file holding `file`; the store before it saves when it goes, so it
@@ -206,7 +205,7 @@ TEST_F(StoreFile, AFailedSaveIsToldByItsResultAlone) {
 }
 
 TEST_F(StoreFile, WithoutADataFileLoadAndSaveFail) {
-    store->SetDataFile(nullptr);
+    store = std::make_unique<CommandStore>(app, std::make_unique<fake::Desktop>());
     EXPECT_FALSE(store->Load());
     EXPECT_FALSE(store->Save());
 }

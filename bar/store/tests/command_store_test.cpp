@@ -20,7 +20,6 @@ protected:
         auto owned = std::make_unique<fake::Desktop>();
         desktop = owned.get();
         store = std::make_unique<CommandStore>(app, std::move(owned));
-        store->SetDataFile(nullptr);  // these stores keep nothing between runs
     }
 
     // A window of the editor whose menu bar has a File popup with shortcuts.
