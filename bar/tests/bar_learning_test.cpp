@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "bar/archive/store_file.h"
+#include "bar/datafile/disk_data_file.h"
+#include "bar/store/cs_shadow.h"
 #include "bar/tests/bar_process.h"
 #include "hooklib/hook_protocol.h"
 
@@ -66,6 +69,17 @@ protected:
         ASSERT_TRUE(bartest::LearnBarPopup(bar, front)) << WindowText(bar.Bar());
     }
 
+    // The records of the bar's data file, as the bar left it.
+    static std::vector<std::unique_ptr<CSgShadow>> StoredRecords() {
+        const std::string path = bartest::BarDataFilePath();
+        DiskDataFile file([path](bool) { return path; });
+        std::vector<std::unique_ptr<CSgShadow>> records;
+        const fw::WideToAnsi toAnsi = [&file](std::u16string_view t) { return file.ToAnsi(t); };
+        if (auto bytes = file.Read())
+            fw::ReadStoreFile(fw::ByteSpan{bytes->data(), bytes->size()}, toAnsi, records);
+        return records;
+    }
+
     bartest::BarProcess bar;
     HWND hookWindow = nullptr;
 };
@@ -80,7 +94,21 @@ TEST_F(BarLearning, AWindowOfAnotherProgramComingToTheFrontIsReported) {
         return GetWindowLongA(hookWindow, hr::hook::kTrackedWindowOffset) ==
                static_cast<LONG>(reinterpret_cast<UINT_PTR>(window));
     })) << "the tracked window is the one in front";
+
+    // A second window of the same class is the same application.
+    HWND second = ShowTestWindow();
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == second; }));
+    DestroyWindow(second);
     DestroyWindow(window);
+    ASSERT_TRUE(bar.Close());
+    int records = 0;
+    for (const auto& record : StoredRecords()) {
+        if (record->m_strClassName != "HintrailLearningTestWindow") continue;
+        ++records;
+        EXPECT_EQ(record->m_strExeName, "bar_learning_test.exe");
+        EXPECT_TRUE(record->m_commands.empty());
+    }
+    EXPECT_EQ(records, 1) << "one record for the application, keyed by class and program";
 }
 
 TEST_F(BarLearning, TheBarsOwnPopupIsLearnedAndAChosenCommandMovesToTheFront) {
