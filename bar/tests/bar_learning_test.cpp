@@ -50,13 +50,9 @@ protected:
 
     // A window of this test program, brought to the front.
     HWND ShowTestWindow() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "HintrailLearningTestWindow";
-        RegisterClassA(&wc);
-        HWND window = CreateWindowExA(0, wc.lpszClassName, "test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                      200, 200, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+        HWND window = CreateWindowExA(0, bartest::PlainWindowClass("HintrailLearningTestWindow"),
+                                      "test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 300, 200,
+                                      nullptr, nullptr, nullptr, nullptr);
         SetForegroundWindow(window);
         return window;
     }

@@ -55,6 +55,15 @@ std::string TestProgramFolder() {
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
+const char* PlainWindowClass(const char* name) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);  // fails harmlessly once the class exists
+    return name;
+}
+
 void ClearPlacement() { RegDeleteKeyA(HKEY_CURRENT_USER, kPlacementKey); }
 
 void SetPlacementValue(const char* name, DWORD value) {
@@ -146,13 +155,8 @@ bool BarProcess::Close() {
 }
 
 TestAppBar::TestAppBar() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "HintrailTestAppBar";
-    RegisterClassA(&wc);
-    m_hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10,
-                             nullptr, nullptr, wc.hInstance, nullptr);
+    m_hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, PlainWindowClass("HintrailTestAppBar"), "",
+                             WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     APPBARDATA abd{sizeof(abd)};
     abd.hWnd = m_hwnd;
     abd.uCallbackMessage = WM_USER + 7;
@@ -209,15 +213,11 @@ void RemoveBarDataFiles() {
 }
 
 FrontTaker::FrontTaker() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "HintrailFrontTaker";
-    RegisterClassA(&wc);
-    m_owner = CreateWindowExA(0, wc.lpszClassName, "owner", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                              nullptr, wc.hInstance, nullptr);
-    m_hwnd = CreateWindowExA(0, wc.lpszClassName, "test", WS_POPUP | WS_CAPTION | WS_VISIBLE, 200,
-                             200, 300, 200, m_owner, nullptr, wc.hInstance, nullptr);
+    const char* className = PlainWindowClass("HintrailFrontTaker");
+    m_owner = CreateWindowExA(0, className, "owner", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                              nullptr, nullptr);
+    m_hwnd = CreateWindowExA(0, className, "test", WS_POPUP | WS_CAPTION | WS_VISIBLE, 200, 200,
+                             300, 200, m_owner, nullptr, nullptr, nullptr);
 }
 
 FrontTaker::~FrontTaker() {

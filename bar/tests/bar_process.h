@@ -16,6 +16,9 @@ bool WaitFor(const std::function<bool()>& condition,
 
 std::string TestProgramFolder();
 
+// Registers (once) a window class served by DefWindowProcA, for the test's own windows.
+const char* PlainWindowClass(const char* name);
+
 // Profile values of the bar (HKCU\Software\Orrin-Labs\Hintrail\AppBar).
 void ClearPlacement();
 void SetPlacementValue(const char* name, DWORD value);

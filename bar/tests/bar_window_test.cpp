@@ -58,13 +58,9 @@ TEST_F(BarWindow, FirstStartDocksAtTheTopAndGivesTheBandBackOnClosing) {
 TEST_F(BarWindow, StaysAboveTheWindowInFront) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "HintrailOverlapTestWindow";
-    RegisterClassA(&wc);
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "over", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                  0, 600, 400, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND window = CreateWindowExA(0, bartest::PlainWindowClass("HintrailOverlapTestWindow"), "over",
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400, nullptr, nullptr,
+                                  nullptr, nullptr);
     SetForegroundWindow(window);
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }));
     EXPECT_EQ(GetAncestor(WindowFromPoint({300, 10}), GA_ROOT), bar.Bar());

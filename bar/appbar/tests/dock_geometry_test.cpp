@@ -87,27 +87,28 @@ TEST(WindowRectForSeat, OverhangsTheScreenButNotTheInnerEdge) {
         EXPECT_EQ(dock::WindowRectForSeat(c.seat, c.bar), c.expected) << "seat " << c.seat;
 }
 
-TEST(HitTestSeat, DockedBarDraggedOffIsCentredOnTheCursor) {
-    FakeShell shell;
-    dock::SeatHit hit = dock::HitTestSeat(shell, {500, 400}, kThickness, {0, 0, 256, 64},
-                                          dock::kTop, {3, 7});
-    EXPECT_EQ(hit.seat, dock::kFloating);
-    EXPECT_EQ(hit.feedback, (Rect{372, 368, 628, 432}));
-}
-
-TEST(HitTestSeat, FloatingBarKeepsTheButtonDownPoint) {
-    FakeShell shell;
-    dock::SeatHit hit = dock::HitTestSeat(shell, {600, 300}, kThickness, {100, 100, 356, 164},
-                                          dock::kFloating, {10, 5});
-    EXPECT_EQ(hit.seat, dock::kFloating);
-    EXPECT_EQ(hit.feedback, (Rect{590, 295, 846, 359}));
-}
-
-TEST(HitTestSeat, OddSizesAreHalvedTowardZero) {
-    FakeShell shell;
-    dock::SeatHit hit = dock::HitTestSeat(shell, {500, 400}, kThickness, {0, 0, 255, 63},
-                                          dock::kLeft, {});
-    EXPECT_EQ(hit.feedback, (Rect{373, 369, 628, 432}));
+TEST(HitTestSeat, AwayFromTheEdgesTheBarFloatsUnderTheCursor) {
+    struct Case {
+        const char* name;
+        dock::Point cursor;
+        Rect floatRect;
+        unsigned seat;
+        dock::Point origin;
+        Rect expected;
+    } cases[] = {
+        // A docked bar torn off its edge is centred on the cursor, whatever the grip.
+        {"docked, dragged off", {500, 400}, {0, 0, 256, 64}, dock::kTop, {3, 7}, {372, 368, 628, 432}},
+        {"odd sizes halve toward zero", {500, 400}, {0, 0, 255, 63}, dock::kLeft, {}, {373, 369, 628, 432}},
+        // A floating bar keeps the button-down point under the cursor.
+        {"floating", {600, 300}, {100, 100, 356, 164}, dock::kFloating, {10, 5}, {590, 295, 846, 359}},
+    };
+    for (const Case& c : cases) {
+        FakeShell shell;
+        dock::SeatHit hit =
+            dock::HitTestSeat(shell, c.cursor, kThickness, c.floatRect, c.seat, c.origin);
+        EXPECT_EQ(hit.seat, dock::kFloating) << c.name;
+        EXPECT_EQ(hit.feedback, c.expected) << c.name;
+    }
 }
 
 TEST(HitTestSeat, PicksTheEdgeWhoseBandHoldsTheCursor) {
