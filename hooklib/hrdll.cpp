@@ -1,11 +1,13 @@
 // HRDLL.dll: the only code of Hintrail that runs inside other programs. Built without the C
-// runtime (see CMakeLists.txt): it must stay small, start nothing and import only USER32.
+// runtime (see CMakeLists.txt): it must stay small, start nothing and import only USER32, and
+// GetTickCount from KERNEL32 for the pause after a report that gave up.
 #include <windows.h>
 
 #include <cstdint>
 
 #include "hooklib/hook_filter.h"
 #include "hooklib/hook_protocol.h"
+#include "hooklib/report_pause.h"
 
 namespace {
 
@@ -17,11 +19,11 @@ using hr::hook::HandleFrom32;
 volatile std::uint32_t sharedMessageHook HR_SHARED = 0;
 volatile std::uint32_t sharedCallWndProcHook HR_SHARED = 0;
 volatile std::uint32_t sharedHookWindow HR_SHARED = 0;
+// Tick count at which the last report gave up, or kNoFailure: shared, so that one report that
+// waited in vain pauses the reports of every thread of every process at once.
+volatile std::uint32_t sharedReportFailedAt HR_SHARED = hr::hook::kNoFailure;
 
 HINSTANCE moduleInstance;  // per process
-
-// A hung bar must not freeze every program on the desktop: give up on a report after this.
-constexpr UINT kReportTimeoutMs = 5000;
 
 template <class Handle>
 std::uint32_t To32(Handle handle) {
@@ -40,6 +42,15 @@ void LookUpHookWindowIfStale() {
 }
 
 struct SystemCalls {
+    static bool ReportsPaused() {
+        const std::uint32_t failedAt = sharedReportFailedAt;
+        if (failedAt == hr::hook::kNoFailure) return false;  // the usual case: no call at all
+        if (hr::hook::ReportsPaused(failedAt, GetTickCount())) return true;
+        // Over: clear the stamp, so that it cannot pause again when the tick count comes round,
+        // unless a newer failure has replaced it meanwhile (the exchange is one instruction).
+        __sync_bool_compare_and_swap(&sharedReportFailedAt, failedAt, hr::hook::kNoFailure);
+        return false;
+    }
     static bool HasParent(HWND window) { return GetParent(window) != nullptr; }
     static bool EnsureHookWindow() {
         LookUpHookWindowIfStale();
@@ -55,9 +66,21 @@ struct SystemCalls {
                                     static_cast<std::uint32_t>(lParam)};
         COPYDATASTRUCT data{message, sizeof(report), &report};
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(HookWindow(), WM_COPYDATA, reinterpret_cast<WPARAM>(window),
-                            reinterpret_cast<LPARAM>(&data), SMTO_BLOCK | SMTO_ABORTIFHUNG,
-                            kReportTimeoutMs, &ignored);
+        const HWND hookWindow = HookWindow();
+        // No SMTO_BLOCK: while it waits, the thread still handles the messages sent to it, as a
+        // plain SendMessage would. The bar may send to the reporting window while it handles the
+        // report, and so may the system (activation messages); blocked, those would wait for the
+        // time-out. SMTO_ABORTIFHUNG gives up at once on a bar that Windows already deems hung
+        // (Wine ignores it: there the time-out and the pause do the work). From the bar's own
+        // thread this is a direct call, which never times out.
+        if (SendMessageTimeoutA(hookWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(window),
+                                reinterpret_cast<LPARAM>(&data), SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                hr::hook::kReportTimeoutMs, &ignored)) {
+            return;
+        }
+        // A hidden window that went away fails at once and is looked up again; only a bar that
+        // did not answer in time makes every report pause.
+        if (IsWindow(hookWindow)) sharedReportFailedAt = hr::hook::FailureStamp(GetTickCount());
     }
 };
 
