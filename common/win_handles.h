@@ -32,3 +32,10 @@ struct LocalMemoryTraits {  // FormatMessageA with FORMAT_MESSAGE_ALLOCATE_BUFFE
     static void Close(Handle memory) { LocalFree(memory); }
 };
 using ScopedLocalText = ScopedHandle<LocalMemoryTraits>;
+
+struct ObjectHandleTraits {  // CreateEventA, CreateProcessA's process and thread: NULL on failure
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { CloseHandle(handle); }
+};
+using ScopedObject = ScopedHandle<ObjectHandleTraits>;
