@@ -44,6 +44,56 @@ void Print(const char* what, std::vector<double> ms) {
 // Waits while the thread pumps, as a user's pause between two window switches would.
 void Idle(DWORD ms) { hr::test::PumpUntil([] { return false; }, ms); }
 
+// One freeze of the stand-in, while activations alternate between two frozen-time windows, and
+// its recovery, with activations between two more windows.
+void MeasureFreeze(const char* how, StandInHookWindow::Stop stop, StandInHookWindow& standIn,
+                   const ActivationTarget& target, DWORD frozenMs) {
+    std::printf("bar frozen, its thread %s:\n", how);
+    standIn.Forget();  // the recovery windows' reports of an earlier freeze
+    standIn.Freeze(stop);
+    Activations frozen(target, 2);
+    const DWORD frozenAt = GetTickCount();
+    const double first = frozen.Next();
+    std::printf("  %-46s %7.2f ms\n", "the first activation", first);
+    std::vector<double> next;
+    for (int i = 0; i < 20; ++i) next.push_back(frozen.Next());
+    Print("the next 20 at once", next);
+
+    // A user who keeps switching windows, ten times a second, while the bar stays frozen.
+    std::vector<double> passed;
+    std::printf("  frozen for %lu s, an activation every 100 ms or so; those that waited:\n",
+                static_cast<unsigned long>(frozenMs / 1000));
+    while (GetTickCount() - frozenAt < frozenMs) {
+        const DWORD startedAt = GetTickCount() - frozenAt;
+        const double ms = frozen.Next();
+        if (ms < hr::hook::kReportTimeoutMs / 2.0) {
+            passed.push_back(ms);
+        } else {
+            std::printf("    at %5.1f s: %7.2f ms\n", startedAt / 1000.0, ms);
+        }
+        Idle(100);
+    }
+    Print("  the others", passed);
+
+    standIn.Thaw();
+    const DWORD thawedAt = GetTickCount();
+    Activations recovering(target, 4);
+    const HWND windows[] = {target.Window(4), target.Window(5)};
+    const bool resumed = hr::test::PumpUntil([&] {
+        recovering.Next();
+        return standIn.HasActivation(windows[0]) || standIn.HasActivation(windows[1]);
+    });
+    if (resumed) {
+        std::printf("  %-46s %7lu ms after it answered again\n", "its reports arrive",
+                    static_cast<unsigned long>(GetTickCount() - thawedAt));
+    } else {
+        std::printf("  its reports did not arrive again\n");
+    }
+    std::vector<double> after;
+    for (int i = 0; i < 50; ++i) after.push_back(recovering.Next());
+    Print("after recovery", after);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,42 +110,10 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 50; ++i) healthy.push_back(answered.Next());
     Print("bar answering", healthy);
 
-    standIn.Freeze();
-    Activations frozen(target, 2);
-    const DWORD frozenAt = GetTickCount();
-    const double first = frozen.Next();
-    std::printf("  %-46s %7.2f ms\n", "bar frozen: the first activation", first);
-    std::vector<double> next;
-    for (int i = 0; i < 20; ++i) next.push_back(frozen.Next());
-    Print("bar frozen: the next 20 at once", next);
-
-    // A user who keeps switching windows, ten times a second, while the bar stays frozen.
-    std::vector<double> waited, passed;
-    while (GetTickCount() - frozenAt < frozenMs) {
-        const double ms = frozen.Next();
-        (ms >= hr::hook::kReportTimeoutMs / 2.0 ? waited : passed).push_back(ms);
-        Idle(100);
-    }
-    std::printf("  bar frozen for %lu s, an activation every 100 ms or so:\n", static_cast<unsigned long>(frozenMs / 1000));
-    Print("  activations that waited for the bar", waited);
-    Print("  activations that did not", passed);
-
-    standIn.Thaw();
-    const DWORD thawedAt = GetTickCount();
-    Activations recovering(target, 4);
-    HWND windows[] = {target.Window(4), target.Window(5)};
-    hr::test::PumpUntil([&] {
-        recovering.Next();
-        return standIn.HasActivation(windows[0]) || standIn.HasActivation(windows[1]);
-    });
-    std::printf("  %-46s %7lu ms after it answered again\n", "bar answering again: its reports arrive",
-                static_cast<unsigned long>(GetTickCount() - thawedAt));
-    std::vector<double> after;
-    for (int i = 0; i < 50; ++i) after.push_back(recovering.Next());
-    Print("after recovery", after);
-    std::printf("  the report that gave up was %s to the bar later\n",
-                standIn.HasActivation(target.Window(2)) || standIn.HasActivation(target.Window(3)) ? "delivered"
-                                                                                                   : "not delivered");
+    MeasureFreeze("busy elsewhere (deemed hung after 5 s)", StandInHookWindow::Stop::Busy, standIn, target,
+                  frozenMs);
+    MeasureFreeze("suspended while waiting for messages (never deemed hung)", StandInHookWindow::Stop::Suspended,
+                  standIn, target, frozenMs);
     HintrailDLL_Setup(FALSE);
     return 0;
 }

@@ -20,12 +20,23 @@ StandInHookWindow::~StandInHookWindow() {
     m_thread.join();
 }
 
-void StandInHookWindow::Freeze() {
+void StandInHookWindow::Freeze(Stop how) {
+    m_how = how;
+    if (how == Stop::Suspended) {
+        SuspendThread(m_threadHandle.Get());
+        return;
+    }
     SetEvent(m_freeze.Get());
     WaitForSingleObject(m_frozen.Get(), INFINITE);
 }
 
-void StandInHookWindow::Thaw() { SetEvent(m_thaw.Get()); }
+void StandInHookWindow::Thaw() {
+    if (m_how == Stop::Suspended) {
+        ResumeThread(m_threadHandle.Get());
+    } else {
+        SetEvent(m_thaw.Get());
+    }
+}
 
 bool StandInHookWindow::HasActivation(HWND window) const {
     const auto wanted = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window));
@@ -34,6 +45,11 @@ bool StandInHookWindow::HasActivation(HWND window) const {
         if (reported == wanted) return true;
     }
     return false;
+}
+
+void StandInHookWindow::Forget() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_activated.clear();
 }
 
 LRESULT CALLBACK StandInHookWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -60,6 +76,10 @@ void StandInHookWindow::Run() {
     RegisterClassA(&wc);
     HWND window = CreateWindowExA(0, hook::kHookWindowClass, hook::kHookWindowTitle, 0, 0, 0, 0, 0, nullptr,
                                   nullptr, wc.hInstance, this);
+    HANDLE self = nullptr;
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    m_threadHandle.Reset(self);
     SetEvent(m_ready.Get());
     const HANDLE wake[] = {m_stop.Get(), m_freeze.Get()};
     for (;;) {
