@@ -70,9 +70,10 @@ struct SystemCalls {
         // No SMTO_BLOCK: while it waits, the thread still handles the messages sent to it, as a
         // plain SendMessage would. The bar may send to the reporting window while it handles the
         // report, and so may the system (activation messages); blocked, those would wait for the
-        // time-out. SMTO_ABORTIFHUNG gives up at once on a bar that Windows already deems hung
-        // (Wine ignores it: there the time-out and the pause do the work). From the bar's own
-        // thread this is a direct call, which never times out.
+        // time-out. SMTO_ABORTIFHUNG gives up at once on a bar that the system already deems
+        // hung (no look at its queue for 5 s); a suspended bar that was waiting for messages
+        // never is, and there the time-out and the pause do the work. From the bar's own thread
+        // this is a direct call, which never times out.
         if (SendMessageTimeoutA(hookWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(window),
                                 reinterpret_cast<LPARAM>(&data), SMTO_NORMAL | SMTO_ABORTIFHUNG,
                                 hr::hook::kReportTimeoutMs, &ignored)) {
