@@ -28,6 +28,8 @@ void ExpectDocumentIn(const HelpDocument& doc, const HelpFile& file) {
     EXPECT_EQ(file.title, doc.title);
     EXPECT_EQ(file.copyright, doc.copyright);
     EXPECT_EQ(file.charset, 128) << "Shift-JIS";
+    EXPECT_EQ(file.mainCaption, doc.title);
+    EXPECT_EQ(file.macros, std::vector<std::string>{"BrowseButtons()"});
     ASSERT_EQ(file.topics.size(), doc.topics.size());
     EXPECT_EQ(file.contentsOffset, file.topics.front().offset) << "the first topic is the contents";
     for (size_t i = 0; i < doc.topics.size(); ++i) {
