@@ -13,31 +13,11 @@
 #include "bar/tests/bar_process.h"
 #include "setup/tests/setup_process.h"
 #include "setup/tests/setup_registry.h"
+#include "setup/tests/setup_texts.h"
 
 namespace {
 
 using namespace setuptest;
-
-// The explanation strings, byte for byte.
-const std::string kExplainInstall =
-    "Hintrail をハードディスクへコピーして、コンピュータで利用可能にします。旧バージョンの "
-    "Hintrail が既にインストールされている場合、バージョンアップされます。\n恐れ入りますが、"
-    "Hintrail によって、何らかの損害が発生しても、作者は責任を負いません。\n";
-const std::string kExplainUninstall = "Hintrail をハードディスクやスタートメニューから削除します。";
-const std::string kExplainFolder = "Hintrail をコピーするフォルダを指定してください。";
-const std::string kExplainStartMenu = "Hintrail をスタートメニューに登録します。";
-const std::string kExplainStartup =
-    "Windows を起動したときに、Hintrail が自動的に起動するように設定します。";
-const std::string kExplainKeepData =
-    "収集したショートカットキーに関する情報を残して削除します。Hintrail "
-    "を再びインストールすることで、アンインストール前の状態に戻すことが出来ます。";
-const std::string kExplainRemoveAll = "全てのファイルを削除します。";
-const std::string kExplainFinish =
-    "[完了]ボタンを押すと、開始します。\nセットアップ終了後、すみやかに Windows "
-    "を再起動してください。特に、再起動前に Hintrail SETUP を実行しないでください。";
-
-const std::string kCaption = "Hintrail SETUP";
-const std::string kFinished = "セットアップが終了しました。\nWindows を再起動してください.";
 
 enum Page { kAction = 24100, kFolder = 24200, kShortcuts = 24300, kUninstall = 24400, kFinish = 24500 };
 enum Control {
