@@ -127,6 +127,33 @@ HWND SetupProcess::FindOwnWindow(const char* className, HWND except) const {
     return search.found;
 }
 
+std::string SetupProcess::TreeItemText(HWND tree, HTREEITEM item) const {
+    // TVM_GETITEMA fills a structure and a buffer of the tree's own process.
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                 process_.dwProcessId);
+    if (!process) return {};
+    constexpr int kCapacity = 260;
+    auto* remote = static_cast<BYTE*>(
+        VirtualAllocEx(process, nullptr, sizeof(TVITEMA) + kCapacity, MEM_COMMIT, PAGE_READWRITE));
+    std::string text;
+    if (remote) {
+        TVITEMA query{};
+        query.mask = TVIF_TEXT;
+        query.hItem = item;
+        query.pszText = reinterpret_cast<char*>(remote + sizeof(TVITEMA));
+        query.cchTextMax = kCapacity;
+        char buffer[kCapacity] = {};
+        if (WriteProcessMemory(process, remote, &query, sizeof(query), nullptr) &&
+            SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remote + sizeof(TVITEMA), buffer, kCapacity - 1, nullptr)) {
+            text = buffer;
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return text;
+}
+
 bool SaveWindowShot(HWND window, const std::string& path) {
     RECT rect{};
     GetWindowRect(window, &rect);

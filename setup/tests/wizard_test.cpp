@@ -338,22 +338,93 @@ TEST_F(Wizard, LeavingTheFolderPageBackwardsKeepsTheFolder) {
     EXPECT_EQ(Calls(), std::vector<std::string>{"UninstallProduct 1 E:\\Elsewhere"});
 }
 
+// The folder browser of the page, opened with its button (posted: it is modal).
+HWND OpenFolderBrowser(const SetupProcess& setup, HWND* tree) {
+    PostMessageA(setup.Control(kBrowse), BM_CLICK, 0, 0);
+    HWND browser = nullptr;
+    bartest::WaitFor([&] {
+        browser = setup.FindOwnWindow("#32770", setup.Sheet());
+        return browser && (*tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr));
+    });
+    return *tree ? browser : nullptr;
+}
+
+HTREEITEM TreeNext(HWND tree, HTREEITEM item, UINT how) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+}
+
+// The first item below parent (expanded for it) whose text ends with the ending, or null.
+HTREEITEM FindBelow(const SetupProcess& setup, HWND tree, HTREEITEM parent, const std::string& ending) {
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    for (HTREEITEM child = TreeNext(tree, parent, TVGN_CHILD); child;
+         child = TreeNext(tree, child, TVGN_NEXT)) {
+        const std::string text = setup.TreeItemText(tree, child);
+        if (text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
 TEST_F(Wizard, CancellingTheFolderBrowserLeavesTheFolder) {
     RecordOlderInstallation();
     ASSERT_TRUE(Start());
     ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kFolder));
     setup_.SetText(kFolderEdit, "D:\\Typed");
-    PostMessageA(setup_.Control(kBrowse), BM_CLICK, 0, 0);  // the browser is modal: do not wait
-    HWND browser = nullptr;
-    ASSERT_TRUE(bartest::WaitFor([&] {
-        browser = setup_.FindOwnWindow("#32770", setup_.Sheet());
-        return browser && FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
-    }));
+    HWND tree = nullptr;
+    HWND browser = OpenFolderBrowser(setup_, &tree);
+    ASSERT_NE(browser, nullptr);
     PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(bartest::WaitFor([&] { return !IsWindow(browser); }));
     EXPECT_EQ(setup_.Text(kFolderEdit), "D:\\Typed");
     EXPECT_TRUE(setup_.WaitForExplanation(kExplainFolder));
 }
+
+struct Chosen {
+    const char* name;
+    std::vector<std::string> below;  // item endings from the computer down
+    std::string folder;
+};
+
+void PrintTo(const Chosen& row, std::ostream* out) { *out << row.name; }
+
+class WizardFolderBrowser : public Wizard, public testing::WithParamInterface<Chosen> {};
+
+TEST_P(WizardFolderBrowser, PutsTheProductFolderInsideTheChosenOne) {
+    RecordOlderInstallation();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kFolder));
+    HWND tree = nullptr;
+    HWND browser = OpenFolderBrowser(setup_, &tree);
+    ASSERT_NE(browser, nullptr);
+    // The desktop holds the computer, which holds the drives, each named "<label> (C:)".
+    const HTREEITEM desktop = TreeNext(tree, nullptr, TVGN_ROOT);
+    HTREEITEM item = nullptr;
+    for (HTREEITEM top = TreeNext(tree, desktop, TVGN_CHILD); top && !item;
+         top = TreeNext(tree, top, TVGN_NEXT)) {
+        item = FindBelow(setup_, tree, top, GetParam().below.front());
+    }
+    for (size_t i = 1; item && i < GetParam().below.size(); ++i) {
+        item = FindBelow(setup_, tree, item, GetParam().below[i]);
+    }
+    ASSERT_NE(item, nullptr);
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(bartest::WaitFor([&] { return setup_.Text(kFolderEdit) == GetParam().folder; }))
+        << setup_.Text(kFolderEdit);
+    // Only leaving the page stores it.
+    ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kShortcuts));
+    ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kFinish));
+    FinishAndConfirm();
+    EXPECT_EQ(Calls(), std::vector<std::string>{"InstallProduct 1 1 " + GetParam().folder});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, WizardFolderBrowser,
+    testing::Values(Chosen{"DriveRoot", {"(C:)"}, "C:\\Hintrail"},
+                    Chosen{"Folder", {"(C:)", "windows"}, "C:\\windows\\Hintrail"}),
+    [](const testing::TestParamInfo<Chosen>& info) { return std::string(info.param.name); });
 
 // Failures of the procedures are shown once, in an error box instead of the completion box.
 struct Failure {
