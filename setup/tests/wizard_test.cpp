@@ -47,10 +47,13 @@ void RecordKeptData() {  // keep-data uninstall greyed
     WriteValue(kUser, kSetupKey, "Condition", Dword(1));
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{sizeof(info)};
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-    return info.hwndFocus;
+// The control has the keyboard focus of the wizard's thread (waiting for the sheet to settle).
+bool HasFocus(const SetupProcess& setup, int controlId) {
+    return bartest::WaitFor([&] {
+        GUITHREADINFO info{sizeof(info)};
+        return GetGUIThreadInfo(GetWindowThreadProcessId(setup.Sheet(), nullptr), &info) &&
+               info.hwndFocus == setup.Control(controlId);
+    });
 }
 
 class Wizard : public testing::Test {
@@ -203,7 +206,7 @@ TEST_F(Wizard, ThisVersionInstalledOffersUninstallFirst) {
     EXPECT_FALSE(setup_.IsEnabled(kInstallChoice));
     EXPECT_TRUE(setup_.IsEnabled(kUninstallChoice));
     EXPECT_TRUE(setup_.IsChecked(kUninstallChoice));
-    EXPECT_EQ(FocusOf(setup_.Sheet()), setup_.Control(kUninstallChoice));
+    EXPECT_TRUE(HasFocus(setup_, kUninstallChoice));
     EXPECT_TRUE(setup_.WaitForExplanation(kExplainUninstall));
     ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kUninstall));
 }
@@ -224,7 +227,7 @@ TEST_F(Wizard, KeptDataLeavesOnlyTheCompleteRemoval) {
     ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kUninstall));
     EXPECT_FALSE(setup_.IsEnabled(kKeepData));
     EXPECT_TRUE(setup_.IsChecked(kRemoveAll));
-    EXPECT_EQ(FocusOf(setup_.Sheet()), setup_.Control(kRemoveAll));
+    EXPECT_TRUE(HasFocus(setup_, kRemoveAll));
     EXPECT_TRUE(setup_.WaitForExplanation(kExplainRemoveAll));
     ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kFinish));
     FinishAndConfirm();
@@ -257,6 +260,18 @@ INSTANTIATE_TEST_SUITE_P(Arguments, WizardCommandLine,
                          [](const testing::TestParamInfo<CommandLine>& info) {
                              return std::string(info.param.name);
                          });
+
+TEST_F(Wizard, ForceOffersUninstallWhereNothingIsRecorded) {
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(setup_.IsEnabled(kUninstallChoice));
+    setup_.Press(PSBTN_CANCEL);
+    ASSERT_TRUE(setup_.WaitForExit(nullptr));
+
+    SetupProcess forced;
+    ASSERT_TRUE(forced.Start("SetupRecorder.exe", "/force") && forced.WaitForPage(kAction));
+    EXPECT_TRUE(forced.IsEnabled(kUninstallChoice));
+    EXPECT_TRUE(forced.IsChecked(kInstallChoice));
+}
 
 TEST_F(Wizard, ForceAlsoOffersKeepingTheData) {
     RecordKeptData();
