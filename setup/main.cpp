@@ -1,2 +1,8 @@
+// Setup.exe: installs or removes Hintrail through a five-page wizard.
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+
+#include "setup/setup_entry.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    return RunSetup(instance, commandLine);
+}

@@ -1,0 +1,130 @@
+#include "setup/setup_state.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "common/pathname.h"
+#include "common/registry.h"
+
+namespace {
+
+constexpr char kAppPathsParent[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+constexpr char kUninstallParent[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr char kCurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr char kDefaultProgramFiles[] = "C:\\Program Files";
+constexpr char kLegacyVersion[] = "1.0";
+
+// folder with exactly one separator at its end (none added to a bare root such as C:).
+std::string WithTrailingSeparator(const std::string& folder) {
+    PathName path(folder);
+    path.EnsureTrailingSeparator();
+    return path.Text();
+}
+
+std::string WithoutTrailingSeparator(const std::string& folder) {
+    PathName path(folder);
+    path.RemoveTrailingSeparator();
+    return path.Text();
+}
+
+}  // namespace
+
+SetupState::SetupState(std::string maker, std::string product, std::string version,
+                       std::string programFile, std::string setupFile)
+    : makerName(std::move(maker)),
+      productName(std::move(product)),
+      productVersion(std::move(version)),
+      programFileName(std::move(programFile)),
+      setupFileName(std::move(setupFile)) {
+    LoadState();
+}
+
+std::string SetupState::SetupKey() const {
+    return "Software\\" + makerName + "\\" + productName + "\\Setup";
+}
+
+std::string SetupState::AppPathsKey() const {
+    return std::string(kAppPathsParent) + "\\" + programFileName;
+}
+
+std::string SetupState::UninstallKey() const {
+    return std::string(kUninstallParent) + "\\" + productName;
+}
+
+void SetupState::LoadState() {
+    const std::string setupKey = SetupKey();
+    userVersion = ReadRegistryString(HKEY_CURRENT_USER, setupKey, "Version");
+    machineVersion = ReadRegistryString(HKEY_LOCAL_MACHINE, setupKey, "Version");
+    appPathFolder = ReadRegistryString(HKEY_LOCAL_MACHINE, AppPathsKey(), "Path");
+
+    if (!appPathFolder.empty()) {
+        destinationFolder = appPathFolder;
+    } else {
+        std::string programFiles =
+            ReadRegistryString(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir");
+        if (programFiles.empty()) programFiles = kDefaultProgramFiles;
+        destinationFolder = WithTrailingSeparator(programFiles) + productName;
+    }
+
+    DeriveFlags(static_cast<int>(ReadRegistryDword(HKEY_CURRENT_USER, setupKey, "Condition", 0)));
+}
+
+void SetupState::DeriveFlags(int condition) {
+    installBlocked = condition == Installed && userVersion == productVersion;
+    uninstallBlocked = condition == NotInstalled && machineVersion.empty();
+    keepDataBlocked = condition == DataKept;
+}
+
+void SetupState::RecordCondition(int condition) {
+    const std::string setupKey = SetupKey();
+    const std::string appPathsKey = AppPathsKey();
+    const std::string uninstallKey = UninstallKey();
+
+    WriteRegistryString(HKEY_CURRENT_USER, setupKey, "Version", productVersion);
+    WriteRegistryString(HKEY_LOCAL_MACHINE, setupKey, "Version",
+                        condition != NotInstalled ? productVersion : std::string());
+
+    if (condition != NotInstalled) {
+        WriteRegistryString(HKEY_LOCAL_MACHINE, appPathsKey, "Path",
+                            WithoutTrailingSeparator(destinationFolder));
+        WriteRegistryString(HKEY_LOCAL_MACHINE, appPathsKey, "",
+                            WithTrailingSeparator(destinationFolder) + programFileName);
+    } else {
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, appPathsKey, "Path");
+        DeleteRegistryKey(HKEY_LOCAL_MACHINE, kAppPathsParent, programFileName);
+    }
+
+    if (condition == Installed) {
+        WriteRegistryString(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName", productName);
+        WriteRegistryString(HKEY_LOCAL_MACHINE, uninstallKey, "UninstallString",
+                            WithTrailingSeparator(destinationFolder) + setupFileName);
+    } else {
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName");
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, uninstallKey, "UninstallString");
+        DeleteRegistryKey(HKEY_LOCAL_MACHINE, kUninstallParent, productName);
+    }
+
+    WriteRegistryDword(HKEY_CURRENT_USER, setupKey, "Condition", static_cast<DWORD>(condition));
+}
+
+ProductSetupState::ProductSetupState()
+    : SetupState("Orrin-Labs", "Hintrail", "1.03", "Hintrail.exe", "HRSetup.exe") {
+    ReloadCondition();
+}
+
+void ProductSetupState::ReloadCondition() {
+    LoadState();
+    int condition = static_cast<int>(
+        ReadRegistryDword(HKEY_CURRENT_USER, SetupKey(), "Condition", static_cast<DWORD>(-1)));
+    if (condition == LegacyRecord && userVersion != kLegacyVersion &&
+        machineVersion != kLegacyVersion) {
+        condition = NotInstalled;
+    }
+    DeriveFlags(condition);
+}
+
+SetupState& TheSetupState() {
+    static ProductSetupState state;
+    return state;
+}

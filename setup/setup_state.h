@@ -1,0 +1,63 @@
+// The setup program's record of what it installs and of what earlier runs left in the registry:
+// the product's names, the recorded versions, the proposed destination folder and the flags with
+// which the wizard greys out choices that make no sense next to the recorded installation.
+#pragma once
+
+#include <string>
+
+// The "Condition" value of the setup key under HKEY_CURRENT_USER.
+enum InstallCondition : int {
+    NotInstalled = 0,   // never installed, or removed with everything
+    DataKept = 1,       // removed, but the collected data and the App Paths entry were kept
+    Installed = 2,
+    LegacyRecord = -1,  // in memory only: no "Condition", but version 1.0 is recorded
+};
+
+class SetupState {
+public:
+    // Stores the names and reads the registry; never fails.
+    SetupState(std::string makerName, std::string productName, std::string productVersion,
+               std::string programFileName, std::string setupFileName);
+    SetupState(const SetupState&) = delete;
+    SetupState& operator=(const SetupState&) = delete;
+    virtual ~SetupState() = default;
+
+    // Writes the registry layout of the condition, entry by entry; throws the registry helpers'
+    // error at the first write or deletion that fails, leaving the later entries unwritten.
+    virtual void RecordCondition(int condition);
+
+    // Software\<maker>\<product>\Setup, under HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE.
+    std::string SetupKey() const;
+    // HKEY_LOCAL_MACHINE\...\App Paths\<program file> and ...\Uninstall\<product>.
+    std::string AppPathsKey() const;
+    std::string UninstallKey() const;
+
+    std::string makerName;
+    std::string productName;
+    std::string productVersion;
+    std::string programFileName;
+    std::string setupFileName;
+    std::string userVersion;
+    std::string machineVersion;
+    std::string appPathFolder;
+    std::string destinationFolder;
+    bool installBlocked = false;
+    bool uninstallBlocked = false;
+    bool keepDataBlocked = false;
+
+protected:
+    void LoadState();
+    void DeriveFlags(int condition);
+};
+
+// Hintrail's own record: installations of version 1.0 recorded versions but no condition.
+class ProductSetupState : public SetupState {
+public:
+    ProductSetupState();
+
+    void ReloadCondition();
+};
+
+// The one record of the process, built on first use (the setup program uses it before its entry
+// runs, so the registry is read during static initialisation).
+SetupState& TheSetupState();
