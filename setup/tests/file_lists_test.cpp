@@ -90,7 +90,7 @@ TEST_F(CopyFileListTest, CancelEndsTheWorkBeforeTheRowsAfterTheFailingOne) {
 
 TEST_F(CopyFileListTest, AFolderThatCannotBeMadeEndsTheWorkWithoutTheBox) {
     File("Program Files", "a file where a folder belongs");
-    SetupBoxAnswerer answerer({}, 0);
+    SetupBoxAnswerer answerer({}, GetCurrentProcessId(), 0);
     EXPECT_EQ(FailureOf([&] { CopyFileList(Source(), Target(), kTable); }),
               Path("Program Files") + " : フォルダではありません.");
     EXPECT_TRUE(answerer.Texts().empty());

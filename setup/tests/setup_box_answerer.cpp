@@ -4,25 +4,32 @@ namespace hr::test {
 
 namespace {
 
-BOOL CALLBACK FindSetupBox(HWND window, LPARAM found) {
+struct BoxSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindSetupBox(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     char className[16] = {};
     char caption[64] = {};
     GetClassNameA(window, className, sizeof(className));
     GetWindowTextA(window, caption, sizeof(caption));
-    if (process != GetCurrentProcessId() || !IsWindowVisible(window) ||
+    if (process != search->processId || !IsWindowVisible(window) ||
         std::string(className) != "#32770" || std::string(caption) != "Hintrail SETUP") {
         return TRUE;
     }
-    *reinterpret_cast<HWND*>(found) = window;
+    search->found = window;
     return FALSE;
 }
 
 }  // namespace
 
-SetupBoxAnswerer::SetupBoxAnswerer(std::vector<BoxAnswer> answers, DWORD timeoutMs)
-    : answers_(std::move(answers)), thread_([this, timeoutMs] { Run(timeoutMs); }) {}
+SetupBoxAnswerer::SetupBoxAnswerer(std::vector<BoxAnswer> answers, DWORD processId, DWORD timeoutMs)
+    : answers_(std::move(answers)),
+      thread_([this, processId, timeoutMs] { Run(processId, timeoutMs); }) {}
 
 SetupBoxAnswerer::~SetupBoxAnswerer() {
     if (thread_.joinable()) thread_.join();
@@ -33,15 +40,16 @@ const std::vector<std::string>& SetupBoxAnswerer::Texts() {
     return texts_;
 }
 
-void SetupBoxAnswerer::Run(DWORD timeoutMs) {
+void SetupBoxAnswerer::Run(DWORD processId, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (const BoxAnswer& answer : answers_) {
-        HWND box = nullptr;
-        while (box == nullptr) {
+        BoxSearch search{processId, nullptr};
+        while (search.found == nullptr) {
             if (GetTickCount64() > deadline) return;
-            EnumWindows(FindSetupBox, reinterpret_cast<LPARAM>(&box));
-            if (box == nullptr) Sleep(20);
+            EnumWindows(FindSetupBox, reinterpret_cast<LPARAM>(&search));
+            if (search.found == nullptr) Sleep(20);
         }
+        const HWND box = search.found;
         char text[2048] = {};
         GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));  // the box's static text control
         texts_.push_back(text);

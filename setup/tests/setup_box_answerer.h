@@ -1,5 +1,5 @@
-// Test helper: answers the "Hintrail SETUP" message boxes that this process shows, one after
-// another, from a thread of its own, and keeps the text of each.
+// Test helper: answers the "Hintrail SETUP" message boxes that a process (this one unless told)
+// shows, one after another, from a thread of its own, and keeps the text of each.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +18,8 @@ struct BoxAnswer {
 
 class SetupBoxAnswerer {
 public:
-    explicit SetupBoxAnswerer(std::vector<BoxAnswer> answers, DWORD timeoutMs = 30000);
+    explicit SetupBoxAnswerer(std::vector<BoxAnswer> answers,
+                              DWORD processId = GetCurrentProcessId(), DWORD timeoutMs = 30000);
     SetupBoxAnswerer(const SetupBoxAnswerer&) = delete;
     SetupBoxAnswerer& operator=(const SetupBoxAnswerer&) = delete;
     ~SetupBoxAnswerer();
@@ -27,7 +28,7 @@ public:
     const std::vector<std::string>& Texts();
 
 private:
-    void Run(DWORD timeoutMs);
+    void Run(DWORD processId, DWORD timeoutMs);
 
     std::vector<BoxAnswer> answers_;
     std::vector<std::string> texts_;
