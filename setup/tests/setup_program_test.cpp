@@ -1,7 +1,8 @@
 // Setup.exe itself, started from the medium the build made, driven through its wizard as a user
 // would: one install and one complete removal, each ended with the completion box.
-#include <prsht.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <prsht.h>
 
 #include <gtest/gtest.h>
 
