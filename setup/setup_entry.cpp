@@ -1,14 +1,14 @@
 #include "setup/setup_entry.h"
 
-#include <cstring>
 #include <exception>
 
+#include "setup/command_line.h"
+#include "setup/module_instance.h"
 #include "setup/pages/action_page.h"
 #include "setup/pages/finish_page.h"
 #include "setup/pages/folder_page.h"
 #include "setup/pages/shortcut_options_page.h"
 #include "setup/pages/uninstall_options_page.h"
-#include "setup/module_instance.h"
 #include "setup/procedures.h"
 #include "setup/setup_state.h"
 #include "setup/wizard_sheet.h"
@@ -18,15 +18,13 @@ namespace {
 constexpr char kCaption[] = "Hintrail SETUP";
 constexpr char kFinished[] = "セットアップが終了しました。\nWindows を再起動してください.";
 constexpr char kUnknownFailure[] = "原因不明のエラーで終了しました.";
-constexpr char kForceOption[] = "/force";
 
 // The recorded installation is read before the entry runs, as the first page needs it.
 [[maybe_unused]] const SetupState& g_recordedState = TheSetupState();
 
 void RunWizard(const char* commandLine) {
     SetupState& state = TheSetupState();
-    // Anywhere in the text, in this letter case: every choice is offered again.
-    if (commandLine && std::strstr(commandLine, kForceOption)) {
+    if (OffersEveryChoice(commandLine)) {
         state.installBlocked = false;
         state.uninstallBlocked = false;
         state.keepDataBlocked = false;

@@ -13,7 +13,6 @@ constexpr char kAppPathsParent[] = "Software\\Microsoft\\Windows\\CurrentVersion
 constexpr char kUninstallParent[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr char kCurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr char kDefaultProgramFiles[] = "C:\\Program Files";
-constexpr char kLegacyVersion[] = "1.0";
 
 // folder with exactly one separator at its end (none added to a bare root such as C:).
 std::string WithTrailingSeparator(const std::string& folder) {
@@ -71,9 +70,11 @@ void SetupState::LoadState() {
 }
 
 void SetupState::DeriveFlags(int condition) {
-    installBlocked = condition == Installed && userVersion == productVersion;
-    uninstallBlocked = condition == NotInstalled && machineVersion.empty();
-    keepDataBlocked = condition == DataKept;
+    const BlockedChoices blocked =
+        BlockedChoicesFor(condition, userVersion, machineVersion, productVersion);
+    installBlocked = blocked.install;
+    uninstallBlocked = blocked.uninstall;
+    keepDataBlocked = blocked.keepData;
 }
 
 void SetupState::RecordCondition(int condition) {
@@ -115,13 +116,9 @@ ProductSetupState::ProductSetupState()
 
 void ProductSetupState::ReloadCondition() {
     LoadState();
-    int condition = static_cast<int>(
-        ReadRegistryDword(HKEY_CURRENT_USER, SetupKey(), "Condition", static_cast<DWORD>(-1)));
-    if (condition == LegacyRecord && userVersion != kLegacyVersion &&
-        machineVersion != kLegacyVersion) {
-        condition = NotInstalled;
-    }
-    DeriveFlags(condition);
+    const int stored = static_cast<int>(
+        ReadRegistryDword(HKEY_CURRENT_USER, SetupKey(), "Condition", static_cast<DWORD>(LegacyRecord)));
+    DeriveFlags(ConditionOfRecord(stored, userVersion, machineVersion));
 }
 
 SetupState& TheSetupState() {

@@ -5,13 +5,7 @@
 
 #include <string>
 
-// The "Condition" value of the setup key under HKEY_CURRENT_USER.
-enum InstallCondition : int {
-    NotInstalled = 0,   // never installed, or removed with everything
-    DataKept = 1,       // removed, but the collected data and the App Paths entry were kept
-    Installed = 2,
-    LegacyRecord = -1,  // in memory only: no "Condition", but version 1.0 is recorded
-};
+#include "setup/install_condition.h"
 
 class SetupState {
 public:

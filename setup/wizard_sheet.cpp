@@ -1,7 +1,14 @@
 #include "setup/wizard_sheet.h"
 
+#include <cstddef>
+
 #include "setup/module_instance.h"
 #include "setup/property_page.h"
+
+#ifndef _WIN64
+static_assert(offsetof(PROPSHEETHEADERA, pfnCallback) + sizeof(PFNPROPSHEETCALLBACK) == 40,
+              "the Windows 95 sheet header is 40 bytes");
+#endif
 
 WizardSheet::WizardSheet(UINT captionId) : header{} {
     // The Windows 95 form of the header, without the later fields.

@@ -3,8 +3,8 @@
 //   InstallProduct <startMenu 0|1> <startup 0|1> <destination folder>
 //   UninstallProduct <removeAll 0|1> <destination folder>
 // With HINTRAIL_SETUP_FAIL=runtime they then throw a runtime error, with =other an int.
-#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -15,10 +15,8 @@ namespace {
 
 void Record(const std::string& line) {
     if (const char* path = std::getenv("HINTRAIL_SETUP_RECORD")) {
-        if (FILE* file = std::fopen(path, "ab")) {
-            std::fputs((line + " " + TheSetupState().destinationFolder + "\n").c_str(), file);
-            std::fclose(file);
-        }
+        std::ofstream(path, std::ios::binary | std::ios::app)
+            << line << " " << TheSetupState().destinationFolder << "\n";
     }
     const char* fail = std::getenv("HINTRAIL_SETUP_FAIL");
     if (!fail) return;

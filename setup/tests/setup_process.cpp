@@ -2,14 +2,70 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
+#include <fstream>
 
 #include "bar/tests/bar_process.h"
+#include "common/scoped_handle.h"
 
 namespace setuptest {
 
 using bartest::WaitFor;
 using bartest::WindowText;
+
+namespace {
+
+struct ProcessHandleTraits {  // OpenProcess: null on failure
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { CloseHandle(handle); }
+};
+using ScopedProcess = ScopedHandle<ProcessHandleTraits>;
+
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle dc) { DeleteDC(dc); }
+};
+using ScopedMemoryDc = ScopedHandle<MemoryDcTraits>;
+
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle object) { DeleteObject(object); }
+};
+using ScopedGdiObject = ScopedHandle<GdiObjectTraits>;
+
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ~ScreenDc() { ReleaseDC(nullptr, dc_); }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// Memory committed in another process, released with the object.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, size_t size)
+        : process_(process),
+          at_(static_cast<BYTE*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE))) {}
+    ~RemoteMemory() {
+        if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    BYTE* Get() const { return at_; }
+
+private:
+    HANDLE process_;
+    BYTE* at_;
+};
+
+}  // namespace
 
 SetupProcess::~SetupProcess() {
     if (!process_.hProcess) return;
@@ -127,6 +183,29 @@ HWND SetupProcess::FindOwnWindow(const char* className, HWND except) const {
     return search.found;
 }
 
+std::string SetupProcess::TreeItemText(HWND tree, HTREEITEM item) const {
+    // TVM_GETITEMA fills a structure and a buffer of the tree's own process.
+    ScopedProcess process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                      FALSE, process_.dwProcessId));
+    if (!process) return {};
+    constexpr int kCapacity = 260;
+    RemoteMemory remote(process.Get(), sizeof(TVITEMA) + kCapacity);
+    if (!remote.Get()) return {};
+    TVITEMA query{};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = reinterpret_cast<char*>(remote.Get() + sizeof(TVITEMA));
+    query.cchTextMax = kCapacity;
+    char buffer[kCapacity] = {};
+    if (!WriteProcessMemory(process.Get(), remote.Get(), &query, sizeof(query), nullptr) ||
+        !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.Get())) ||
+        !ReadProcessMemory(process.Get(), remote.Get() + sizeof(TVITEMA), buffer, kCapacity - 1,
+                           nullptr)) {
+        return {};
+    }
+    return buffer;
+}
+
 bool SaveWindowShot(HWND window, const std::string& path) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -140,30 +219,28 @@ bool SaveWindowShot(HWND window, const std::string& path) {
     info.biBitCount = 24;
     info.biCompression = BI_RGB;
     info.biSizeImage = static_cast<DWORD>(stride * height);
+
+    ScreenDc screen;
+    ScopedMemoryDc memory(CreateCompatibleDC(screen.Get()));
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                      &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    const bool copied = bitmap && BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
-    bool written = false;
-    if (copied) {
-        BITMAPFILEHEADER file{};
-        file.bfType = 0x4D42;  // "BM"
-        file.bfOffBits = sizeof(file) + sizeof(info);
-        file.bfSize = file.bfOffBits + info.biSizeImage;
-        if (FILE* out = fopen(path.c_str(), "wb")) {
-            written = fwrite(&file, sizeof(file), 1, out) == 1 && fwrite(&info, sizeof(info), 1, out) == 1 &&
-                      fwrite(bits, info.biSizeImage, 1, out) == 1;
-            fclose(out);
-        }
-    }
-    if (bitmap) DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return written;
+    ScopedGdiObject bitmap(CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(&info),
+                                            DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap) return false;
+    HGDIOBJ old = SelectObject(memory.Get(), bitmap.Get());
+    const bool copied =
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
+    SelectObject(memory.Get(), old);
+    if (!copied) return false;
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    out.write(static_cast<const char*>(bits), info.biSizeImage);
+    return static_cast<bool>(out);
 }
 
 }  // namespace setuptest

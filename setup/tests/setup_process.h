@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -60,6 +61,8 @@ public:
     HWND FindOwnWindow(const char* className, HWND except = nullptr) const;
 
     DWORD ProcessId() const { return process_.dwProcessId; }
+    // The text of an item of a tree view of the program, read through its memory.
+    std::string TreeItemText(HWND tree, HTREEITEM item) const;
 
 private:
     PROCESS_INFORMATION process_{};

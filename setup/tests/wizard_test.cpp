@@ -13,31 +13,11 @@
 #include "bar/tests/bar_process.h"
 #include "setup/tests/setup_process.h"
 #include "setup/tests/setup_registry.h"
+#include "setup/tests/setup_texts.h"
 
 namespace {
 
 using namespace setuptest;
-
-// The explanation strings, byte for byte.
-const std::string kExplainInstall =
-    "Hintrail をハードディスクへコピーして、コンピュータで利用可能にします。旧バージョンの "
-    "Hintrail が既にインストールされている場合、バージョンアップされます。\n恐れ入りますが、"
-    "Hintrail によって、何らかの損害が発生しても、作者は責任を負いません。\n";
-const std::string kExplainUninstall = "Hintrail をハードディスクやスタートメニューから削除します。";
-const std::string kExplainFolder = "Hintrail をコピーするフォルダを指定してください。";
-const std::string kExplainStartMenu = "Hintrail をスタートメニューに登録します。";
-const std::string kExplainStartup =
-    "Windows を起動したときに、Hintrail が自動的に起動するように設定します。";
-const std::string kExplainKeepData =
-    "収集したショートカットキーに関する情報を残して削除します。Hintrail "
-    "を再びインストールすることで、アンインストール前の状態に戻すことが出来ます。";
-const std::string kExplainRemoveAll = "全てのファイルを削除します。";
-const std::string kExplainFinish =
-    "[完了]ボタンを押すと、開始します。\nセットアップ終了後、すみやかに Windows "
-    "を再起動してください。特に、再起動前に Hintrail SETUP を実行しないでください。";
-
-const std::string kCaption = "Hintrail SETUP";
-const std::string kFinished = "セットアップが終了しました。\nWindows を再起動してください.";
 
 enum Page { kAction = 24100, kFolder = 24200, kShortcuts = 24300, kUninstall = 24400, kFinish = 24500 };
 enum Control {
@@ -67,10 +47,13 @@ void RecordKeptData() {  // keep-data uninstall greyed
     WriteValue(kUser, kSetupKey, "Condition", Dword(1));
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{sizeof(info)};
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-    return info.hwndFocus;
+// The control has the keyboard focus of the wizard's thread (waiting for the sheet to settle).
+bool HasFocus(const SetupProcess& setup, int controlId) {
+    return bartest::WaitFor([&] {
+        GUITHREADINFO info{sizeof(info)};
+        return GetGUIThreadInfo(GetWindowThreadProcessId(setup.Sheet(), nullptr), &info) &&
+               info.hwndFocus == setup.Control(controlId);
+    });
 }
 
 class Wizard : public testing::Test {
@@ -223,7 +206,7 @@ TEST_F(Wizard, ThisVersionInstalledOffersUninstallFirst) {
     EXPECT_FALSE(setup_.IsEnabled(kInstallChoice));
     EXPECT_TRUE(setup_.IsEnabled(kUninstallChoice));
     EXPECT_TRUE(setup_.IsChecked(kUninstallChoice));
-    EXPECT_EQ(FocusOf(setup_.Sheet()), setup_.Control(kUninstallChoice));
+    EXPECT_TRUE(HasFocus(setup_, kUninstallChoice));
     EXPECT_TRUE(setup_.WaitForExplanation(kExplainUninstall));
     ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kUninstall));
 }
@@ -244,7 +227,7 @@ TEST_F(Wizard, KeptDataLeavesOnlyTheCompleteRemoval) {
     ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kUninstall));
     EXPECT_FALSE(setup_.IsEnabled(kKeepData));
     EXPECT_TRUE(setup_.IsChecked(kRemoveAll));
-    EXPECT_EQ(FocusOf(setup_.Sheet()), setup_.Control(kRemoveAll));
+    EXPECT_TRUE(HasFocus(setup_, kRemoveAll));
     EXPECT_TRUE(setup_.WaitForExplanation(kExplainRemoveAll));
     ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kFinish));
     FinishAndConfirm();
@@ -277,6 +260,18 @@ INSTANTIATE_TEST_SUITE_P(Arguments, WizardCommandLine,
                          [](const testing::TestParamInfo<CommandLine>& info) {
                              return std::string(info.param.name);
                          });
+
+TEST_F(Wizard, ForceOffersUninstallWhereNothingIsRecorded) {
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(setup_.IsEnabled(kUninstallChoice));
+    setup_.Press(PSBTN_CANCEL);
+    ASSERT_TRUE(setup_.WaitForExit(nullptr));
+
+    SetupProcess forced;
+    ASSERT_TRUE(forced.Start("SetupRecorder.exe", "/force") && forced.WaitForPage(kAction));
+    EXPECT_TRUE(forced.IsEnabled(kUninstallChoice));
+    EXPECT_TRUE(forced.IsChecked(kInstallChoice));
+}
 
 TEST_F(Wizard, ForceAlsoOffersKeepingTheData) {
     RecordKeptData();
@@ -358,22 +353,93 @@ TEST_F(Wizard, LeavingTheFolderPageBackwardsKeepsTheFolder) {
     EXPECT_EQ(Calls(), std::vector<std::string>{"UninstallProduct 1 E:\\Elsewhere"});
 }
 
+// The folder browser of the page, opened with its button (posted: it is modal).
+HWND OpenFolderBrowser(const SetupProcess& setup, HWND* tree) {
+    PostMessageA(setup.Control(kBrowse), BM_CLICK, 0, 0);
+    HWND browser = nullptr;
+    bartest::WaitFor([&] {
+        browser = setup.FindOwnWindow("#32770", setup.Sheet());
+        return browser && (*tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr));
+    });
+    return *tree ? browser : nullptr;
+}
+
+HTREEITEM TreeNext(HWND tree, HTREEITEM item, UINT how) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+}
+
+// The first item below parent (expanded for it) whose text ends with the ending, or null.
+HTREEITEM FindBelow(const SetupProcess& setup, HWND tree, HTREEITEM parent, const std::string& ending) {
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    for (HTREEITEM child = TreeNext(tree, parent, TVGN_CHILD); child;
+         child = TreeNext(tree, child, TVGN_NEXT)) {
+        const std::string text = setup.TreeItemText(tree, child);
+        if (text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
 TEST_F(Wizard, CancellingTheFolderBrowserLeavesTheFolder) {
     RecordOlderInstallation();
     ASSERT_TRUE(Start());
     ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kFolder));
     setup_.SetText(kFolderEdit, "D:\\Typed");
-    PostMessageA(setup_.Control(kBrowse), BM_CLICK, 0, 0);  // the browser is modal: do not wait
-    HWND browser = nullptr;
-    ASSERT_TRUE(bartest::WaitFor([&] {
-        browser = setup_.FindOwnWindow("#32770", setup_.Sheet());
-        return browser && FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
-    }));
+    HWND tree = nullptr;
+    HWND browser = OpenFolderBrowser(setup_, &tree);
+    ASSERT_NE(browser, nullptr);
     PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(bartest::WaitFor([&] { return !IsWindow(browser); }));
     EXPECT_EQ(setup_.Text(kFolderEdit), "D:\\Typed");
     EXPECT_TRUE(setup_.WaitForExplanation(kExplainFolder));
 }
+
+struct Chosen {
+    const char* name;
+    std::vector<std::string> below;  // item endings from the computer down
+    std::string folder;
+};
+
+void PrintTo(const Chosen& row, std::ostream* out) { *out << row.name; }
+
+class WizardFolderBrowser : public Wizard, public testing::WithParamInterface<Chosen> {};
+
+TEST_P(WizardFolderBrowser, PutsTheProductFolderInsideTheChosenOne) {
+    RecordOlderInstallation();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kFolder));
+    HWND tree = nullptr;
+    HWND browser = OpenFolderBrowser(setup_, &tree);
+    ASSERT_NE(browser, nullptr);
+    // The desktop holds the computer, which holds the drives, each named "<label> (C:)".
+    const HTREEITEM desktop = TreeNext(tree, nullptr, TVGN_ROOT);
+    HTREEITEM item = nullptr;
+    for (HTREEITEM top = TreeNext(tree, desktop, TVGN_CHILD); top && !item;
+         top = TreeNext(tree, top, TVGN_NEXT)) {
+        item = FindBelow(setup_, tree, top, GetParam().below.front());
+    }
+    for (size_t i = 1; item && i < GetParam().below.size(); ++i) {
+        item = FindBelow(setup_, tree, item, GetParam().below[i]);
+    }
+    ASSERT_NE(item, nullptr);
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(bartest::WaitFor([&] { return setup_.Text(kFolderEdit) == GetParam().folder; }))
+        << setup_.Text(kFolderEdit);
+    // Only leaving the page stores it.
+    ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kShortcuts));
+    ASSERT_TRUE(setup_.Go(PSBTN_NEXT, kFinish));
+    FinishAndConfirm();
+    EXPECT_EQ(Calls(), std::vector<std::string>{"InstallProduct 1 1 " + GetParam().folder});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, WizardFolderBrowser,
+    testing::Values(Chosen{"DriveRoot", {"(C:)"}, "C:\\Hintrail"},
+                    Chosen{"Folder", {"(C:)", "windows"}, "C:\\windows\\Hintrail"}),
+    [](const testing::TestParamInfo<Chosen>& info) { return std::string(info.param.name); });
 
 // Failures of the procedures are shown once, in an error box instead of the completion box.
 struct Failure {
