@@ -12,6 +12,13 @@ struct FileHandleTraits {  // CreateFileA, CreateToolhelp32Snapshot: INVALID_HAN
 };
 using ScopedFile = ScopedHandle<FileHandleTraits>;
 
+struct KernelObjectTraits {  // OpenProcess, CreateProcessA's handles: NULL on failure
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { CloseHandle(handle); }
+};
+using ScopedKernelObject = ScopedHandle<KernelObjectTraits>;
+
 struct FindHandleTraits {  // FindFirstFileA
     using Handle = HANDLE;
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }

@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "bar/tests/bar_process.h"
+#include "help/tests/help_viewer.h"
 
 std::ostream& operator<<(std::ostream& os, const RECT& r) {
     return os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
@@ -202,21 +203,40 @@ TEST_F(BarWindow, KeyboardPopupMenuOpensAtTheClientCorner) {
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
 }
 
-TEST_F(BarWindow, F1ReachesTheHelpFile) {
+// F1 and the popup menu's help item open the help file beside the program in the WinHelp
+// viewer, on its contents topic, with no error box on the way.
+struct HelpWay {
+    const char* name;
+    void (*ask)(HWND bar);
+    friend void PrintTo(const HelpWay& way, std::ostream* os) { *os << way.name; }
+};
+
+class AskingForHelp : public BarWindow, public ::testing::WithParamInterface<HelpWay> {};
+
+TEST_P(AskingForHelp, OpensTheHelpViewerOnTheContents) {
+    const helptest::Contents contents = helptest::ReadContents();
+    ASSERT_FALSE(contents.topics.empty()) << "Hintrail.cnt beside the bar";
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
-    // F1 goes through the bar's accelerators in its message loop.
-    PostMessageA(bar.Bar(), WM_KEYDOWN, VK_F1, 0);
-    // There is no help file here: Wine's help viewer says so in a modal box, which the test
-    // answers; WinHelp returns once it is closed.
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = bartest::FindTopWindow("#32770", "")) != nullptr; }));
-    char title[64] = {};
-    GetWindowTextA(box, title, sizeof(title));
-    RecordProperty("box", title);
-    PostMessageA(box, WM_COMMAND, IDNO, 0);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+    GetParam().ask(bar.Bar());
+    HWND viewer = nullptr;
+    EXPECT_TRUE(WaitFor([&] {
+        viewer = helptest::FindViewer(contents.title);
+        return viewer && helptest::ShownText(viewer).rfind(contents.topics.front().title + "\r", 0) == 0;
+    })) << (viewer ? helptest::ShownText(viewer) : "no viewer window");
+    EXPECT_EQ(bartest::FindTopWindow("#32770", ""), nullptr) << "an error box";
+    if (viewer) {
+        EXPECT_TRUE(helptest::CloseViewer(viewer));
+    }
     EXPECT_TRUE(bar.Close());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    BothWays, AskingForHelp,
+    ::testing::Values(
+        // F1 goes through the bar's accelerators in its message loop.
+        HelpWay{"F1", [](HWND bar) { PostMessageA(bar, WM_KEYDOWN, VK_F1, 0); }},
+        HelpWay{"MenuItem", [](HWND bar) { PostMessageA(bar, WM_COMMAND, 57670, 0); }}),
+    [](const ::testing::TestParamInfo<HelpWay>& info) { return std::string(info.param.name); });
 
 }  // namespace

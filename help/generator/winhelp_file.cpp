@@ -205,6 +205,24 @@ void PutSystemRecord(ByteWriter& w, std::uint16_t type, const std::string& data)
     w.Put(data);
 }
 
+// Names the main window's caption: without it a viewer that WinHelp started shows only its
+// own name there.
+std::string MainWindow(const std::string& caption) {
+    if (caption.size() > 50) throw std::runtime_error("the title is longer than a window caption");
+    auto field = [](const std::string& text, size_t size) {
+        std::string f = text;
+        f.resize(size, '\0');
+        return f;
+    };
+    ByteWriter w;
+    w.Put16(0x0007);  // type, name and caption given; position, size and colours the viewer's
+    w.Put(field("primary", 10));
+    w.Put(field("main", 9));
+    w.Put(field(caption, 51));
+    w.PutZeros(5 * 2 + 2 * 4);  // position, size, state, colours: unused
+    return w.Bytes();
+}
+
 std::string SystemFile(const HelpDocument& doc, std::uint32_t contentsOffset, std::uint32_t generatedAt) {
     ByteWriter w;
     w.Put16(0x036C);  // magic
@@ -217,6 +235,9 @@ std::string SystemFile(const HelpDocument& doc, std::uint32_t contentsOffset, st
     ByteWriter contents;
     contents.Put32(contentsOffset);
     PutSystemRecord(w, 3, contents.Bytes());
+    // The viewer's "<<" and ">>" buttons walk the topics in their order.
+    PutSystemRecord(w, 4, "BrowseButtons()" + std::string(1, '\0'));
+    PutSystemRecord(w, 6, MainWindow(doc.title));
     // Without it the viewer gives every font the default character set.
     PutSystemRecord(w, 11, std::string(1, static_cast<char>(kShiftJisCharset)));
     return w.Bytes();

@@ -147,6 +147,11 @@ void ReadSystem(HelpFile& f) {
         case 1: f.title = b.Sz(at + 4); break;
         case 2: f.copyright = b.Sz(at + 4); break;
         case 3: if (size != 4) Fail("contents record size"); f.contentsOffset = b.U32(at + 4); break;
+        case 4: f.macros.push_back(b.Sz(at + 4)); break;
+        case 6:
+            if (size != 90) Fail("window record size");
+            if (b.Sz(at + 4 + 12) == "main" && (b.U16(at + 4) & 0x0004)) f.mainCaption = b.Sz(at + 4 + 21);
+            break;
         case 11: if (size != 1) Fail("character-set record size"); f.charset = static_cast<int>(b.U8(at + 4)); break;
         default: Fail("system record " + std::to_string(b.U16(at)));
         }

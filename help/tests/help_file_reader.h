@@ -35,6 +35,8 @@ struct HelpFile {
     std::string copyright;
     std::uint32_t contentsOffset = 0xFFFFFFFF;
     int charset = -1;  // from record 11, -1 when there is none
+    std::vector<std::string> macros;  // run when the file opens
+    std::string mainCaption;          // of the window named "main", empty when none is defined
     std::vector<ReadTopic> topics;
     std::vector<ReadFont> fonts;
     std::map<std::int32_t, std::uint32_t> contextOffsets;  // hash -> topic offset

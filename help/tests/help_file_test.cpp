@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "help/generator/contents_file.h"
+#include "help/generator/cp932.h"
 #include "help/generator/help_source.h"
 #include "help/generator/winhelp_file.h"
 #include "help/tests/help_file_reader.h"
@@ -28,6 +29,8 @@ void ExpectDocumentIn(const HelpDocument& doc, const HelpFile& file) {
     EXPECT_EQ(file.title, doc.title);
     EXPECT_EQ(file.copyright, doc.copyright);
     EXPECT_EQ(file.charset, 128) << "Shift-JIS";
+    EXPECT_EQ(file.mainCaption, doc.title);
+    EXPECT_EQ(file.macros, std::vector<std::string>{"BrowseButtons()"});
     ASSERT_EQ(file.topics.size(), doc.topics.size());
     EXPECT_EQ(file.contentsOffset, file.topics.front().offset) << "the first topic is the contents";
     for (size_t i = 0; i < doc.topics.size(); ++i) {
@@ -80,6 +83,33 @@ TEST(HelpFile, TheBuiltContentsFileListsEveryTopic) {
 
 // The source is written as UTF-8 (u8) literals, the expectations as plain ones, which the build
 // compiles to code page 932: they say independently of iconv what the bytes must be.
+// The bar's own text of a string of resources/bar.rc (UTF-8 there, as in the help's source).
+std::string BarString(const std::string& name) {
+    std::istringstream rc(ReadFile(HINTRAIL_BAR_RESOURCES));
+    std::string line;
+    while (std::getline(rc, line)) {
+        const auto at = line.find(name + " \"");
+        if (at != std::string::npos) return line.substr(at + name.size() + 2, line.rfind('"') - at - name.size() - 2);
+    }
+    return {};
+}
+
+TEST(HelpFile, TheMessagesTopicQuotesBothOfTheBarsMessages) {
+    const HelpDocument doc = helpgen::ParseHelpSource(ReadFile(HINTRAIL_HELP_SOURCE));
+    const helpgen::HelpTopic* messages = nullptr;
+    for (const auto& topic : doc.topics)
+        if (topic.context == "messages") messages = &topic;
+    ASSERT_NE(messages, nullptr);
+    for (const char* name : {"IDS_MENU_UNREADABLE", "IDS_NO_SHORTCUTS"}) {
+        const std::string text = BarString(name);
+        ASSERT_FALSE(text.empty()) << name;
+        const std::string quoted = helpgen::Utf8ToCp932(u8"「" + text + u8"」");
+        bool found = false;
+        for (const auto& p : messages->paragraphs) found = found || p.text.find(quoted) != std::string::npos;
+        EXPECT_TRUE(found) << name;
+    }
+}
+
 TEST(HelpFile, JapaneseTextIsCodePage932ByteForByte) {
     const HelpDocument doc = helpgen::ParseHelpSource(
         u8"title: テスト\n"
@@ -133,6 +163,7 @@ struct BadSource {
     const char* name;
     const char* text;
     const char* message;
+    friend void PrintTo(const BadSource& s, std::ostream* os) { *os << s.name; }
 };
 
 class HelpSourceErrors : public ::testing::TestWithParam<BadSource> {};
