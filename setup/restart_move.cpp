@@ -63,20 +63,16 @@ void MoveFileAtRestart(const std::string& existing, const std::string& target) {
 }
 
 void ReplaceFileAtRestart(const std::string& replacement, const std::string& target) {
-    const auto rename = Resolve(replacement, target);
+    const RestartRequest rename = *Resolve(replacement, target);  // a rename is never skipped
     const auto deletion = Resolve(target, kDeleteAtRestart);
-    if (!deletion) {  // the target has gone meanwhile: the rename alone
-        Register(*rename);
-        return;
-    }
     // The system carries its requests out in the order they came; WinInit.Ini lists its
     // requests newest first, so there the rename is written before the deletion.
-    if (AskSystem(*deletion)) {
-        Register(*rename);
+    if (deletion && !AskSystem(*deletion)) {
+        WriteToWinInit(rename);
+        WriteToWinInit(*deletion);
         return;
     }
-    WriteToWinInit(*rename);
-    WriteToWinInit(*deletion);
+    Register(rename);
 }
 
 DelayedMove ReplaceDelayedMove(DelayedMove move) {

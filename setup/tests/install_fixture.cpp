@@ -4,16 +4,10 @@
 
 #include "bar/tests/bar_process.h"
 #include "common/win_handles.h"
+#include "setup/shell_folders.h"
 #include "setup_files.h"
 
 namespace hr::test {
-
-namespace {
-
-const char kShellFolders[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-}  // namespace
 
 const MediumFile kMediumFiles[7] = {
     {"HRDLL.dl_", "HRDLL.dll"},       {"Hintrail.ex_", "Hintrail.exe"},
@@ -29,18 +23,18 @@ ShellFoldersIn::ShellFoldersIn(const std::string& folder)
     const std::pair<const char*, const std::string*> values[] = {
         {"Programs", &programs}, {"Startup", &startup}, {"AppData", &appData}};
     for (const auto& [name, path] : values) {
-        saved_.emplace_back(name, setuptest::ReadValue(HKEY_CURRENT_USER, kShellFolders, name));
+        saved_.emplace_back(name, setuptest::ReadValue(HKEY_CURRENT_USER, kShellFoldersKey, name));
         CreateDirectoryA(path->c_str(), nullptr);
-        setuptest::WriteValue(HKEY_CURRENT_USER, kShellFolders, name, setuptest::Sz(*path));
+        setuptest::WriteValue(HKEY_CURRENT_USER, kShellFoldersKey, name, setuptest::Sz(*path));
     }
 }
 
 ShellFoldersIn::~ShellFoldersIn() {
     for (const auto& [name, value] : saved_) {
         if (value) {
-            setuptest::WriteValue(HKEY_CURRENT_USER, kShellFolders, name, *value);
+            setuptest::WriteValue(HKEY_CURRENT_USER, kShellFoldersKey, name, *value);
         } else {
-            setuptest::RemoveValue(HKEY_CURRENT_USER, kShellFolders, name);
+            setuptest::RemoveValue(HKEY_CURRENT_USER, kShellFoldersKey, name);
         }
     }
 }

@@ -6,6 +6,7 @@
 #include "common/tests/scratch_folder.h"
 #include "common/win_handles.h"
 #include "install_fixture.h"
+#include "setup/shell_folders.h"
 #include "setup_files.h"
 #include "shell_link_reader.h"
 
@@ -86,10 +87,11 @@ TEST_F(InstallTest, AFolderTypedWithSlashesOrAFinalSeparatorIsTheSameFolder) {
     EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kAppPathsKey, ""), Sz(typed + "Hintrail.exe"));
 }
 
-TEST_F(InstallTest, NoShortcutsAskedNoneMade) {
+TEST_F(InstallTest, NoShortcutsAskedNoShellFolderRead) {
+    for (const char* name : {"Programs", "Startup"}) {
+        setuptest::RemoveValue(HKEY_CURRENT_USER, kShellFoldersKey, name);
+    }
     ASSERT_EQ(Install(Destination(), false, false), "");
-    EXPECT_FALSE(Exists(shellFolders_.programs + "\\Hintrail.lnk"));
-    EXPECT_FALSE(Exists(shellFolders_.startup + "\\Hintrail.lnk"));
     ExpectInstalledRecord(Destination());
 }
 
@@ -174,12 +176,9 @@ TEST_F(InstallTest, RemovesTheLegacyInstallersFilesOnlyAfterVersionOnePointZero)
 }
 
 TEST_F(InstallTest, AMissingProgramsFolderValueEndsAfterTheRecordWithoutShortcuts) {
-    setuptest::RemoveValue(HKEY_CURRENT_USER,
-                           "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                           "Programs");
+    setuptest::RemoveValue(HKEY_CURRENT_USER, kShellFoldersKey, "Programs");
     EXPECT_EQ(Install(Destination()),
-              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders : " +
-                  SystemErrorText(ERROR_FILE_NOT_FOUND));
+              std::string(kShellFoldersKey) + " : " + SystemErrorText(ERROR_FILE_NOT_FOUND));
     ExpectInstalledRecord(Destination());
     EXPECT_FALSE(Exists(shellFolders_.startup + "\\Hintrail.lnk"));
 }
