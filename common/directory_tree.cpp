@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "common/pathname.h"
+#include "common/directory_level.h"
 #include "common/system_error.h"
 
 namespace {
@@ -12,23 +12,19 @@ namespace {
 enum class Failures { kThrow, kIgnore };
 
 void CreateTree(const std::string& path, Failures failures) {
-    PathName folder(path);
-    if (!folder.Part(PathName::kDirectory).empty() && folder.Part(PathName::kFileName).empty() &&
-        path.back() == '\\') {
-        folder = path.substr(0, path.size() - 1);  // unlike RemoveTrailingSeparator, C:\ too
-    }
-    if (folder.Part(PathName::kDirectory).empty()) return;  // C:, a bare name, or nothing
+    const DirectoryLevel level = DirectoryLevelOf(path);
+    if (level.entry.empty()) return;  // C:, C:\, a bare name, or nothing
 
-    const DWORD attributes = GetFileAttributesA(folder.Text().c_str());
+    const DWORD attributes = GetFileAttributesA(level.entry.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        CreateTree(folder.Part(PathName::kFolder), failures);  // parents first
+        CreateTree(level.parent, failures);  // parents first
         if (CreateDirectoryA(path.c_str(), nullptr)) return;
         if (failures == Failures::kThrow) ThrowSystemError(path, 0);
         return;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return;
     if (failures == Failures::kThrow) {
-        throw std::runtime_error(folder.Text() + " : フォルダではありません.");
+        throw std::runtime_error(level.entry + " : フォルダではありません.");
     }
 }
 

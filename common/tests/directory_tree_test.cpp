@@ -33,6 +33,11 @@ const TreeCase kTreeCases[] = {
     // Folders made before the failure stay; a parent is named as passed down, with its '\'.
     {"A\\a|b\\c", {}, {}, {"A"}, "A\\a|b\\", ERROR_INVALID_NAME},
     {"A\\a|b", {}, {}, {"A"}, "A\\a|b", ERROR_INVALID_NAME},
+    // A folder typed with '/' is walked the same way.
+    {"A/B/C/", {"A"}, {}, {"A\\B", "A\\B\\C"}, nullptr, 0},
+    {"A/B/C", {}, {}, {"A", "A\\B", "A\\B\\C"}, nullptr, 0},
+    {"F/X/Y", {}, {"F"}, {}, "F", kNotAFolder},
+    {"A/a|b/c", {}, {}, {"A"}, "A/a|b/", ERROR_INVALID_NAME},
 };
 
 void Prepare(const ScratchFolder& scratch, const TreeCase& c) {
@@ -85,6 +90,30 @@ TEST(CreateDirectoryTree, LeavesBareRootsAndNamesAlone) {
         EXPECT_NO_THROW(CreateDirectoryTreeQuietly(path));
     }
     EXPECT_FALSE(Exists("hr-bare-name"));
+}
+
+// A drive letter that names no drive: the walk up from a missing level ends at its root.
+TEST(CreateDirectoryTree, FailsOnAMissingDriveWhateverTheSeparators) {
+    const DWORD drives = GetLogicalDrives();
+    char letter = 'Z';
+    while (letter > 'D' && (drives & (1u << (letter - 'A')))) --letter;
+    ASSERT_FALSE(drives & (1u << (letter - 'A')));
+    // The folder named is the first one that could not be made, as passed down.
+    const struct {
+        std::string rest, failing;
+    } cases[] = {{":/x", ":/x"}, {":/x/", ":/x/"}, {":\\x\\y", ":\\x\\"}, {":/x/y/", ":/x/"}};
+    for (const auto& c : cases) {
+        const std::string path = letter + c.rest;
+        SCOPED_TRACE(path);
+        std::string failure;
+        try {
+            CreateDirectoryTree(path);
+        } catch (const std::runtime_error& e) {
+            failure = e.what();
+        }
+        EXPECT_EQ(failure.rfind(letter + c.failing + " : ", 0), 0u) << failure;
+        EXPECT_NO_THROW(CreateDirectoryTreeQuietly(path));
+    }
 }
 
 }  // namespace

@@ -473,8 +473,6 @@ TEST_P(WizardFailure, ShowsTheErrorAndEndsWithZero) {
 INSTANTIATE_TEST_SUITE_P(
     Procedures, WizardFailure,
     testing::Values(
-        Failure{"NotBuiltYet", "Setup.exe", nullptr,
-                "インストールの処理はまだ組み込まれていません (InstallProduct is not built yet)."},
         Failure{"RuntimeError", "SetupRecorder.exe", "runtime", "記録したエラー : recorded failure"},
         Failure{"SomethingElse", "SetupRecorder.exe", "other", "原因不明のエラーで終了しました."}),
     [](const testing::TestParamInfo<Failure>& info) { return std::string(info.param.name); });

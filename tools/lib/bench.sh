@@ -8,7 +8,9 @@ BENCH_PIDS=()
 
 export WINEDEBUG=-all
 export LC_ALL=ja_JP.UTF-8         # gives the programs ANSI code page 932
-export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko install prompts
+# No Mono or Gecko install prompts; and no menu builder, which every saved shortcut starts: it
+# rewrites the user's Shell Folders values while tests use them, and writes desktop entries.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
 bench_log() { printf '[bench] %s\n' "$*" >&2; }

@@ -1,0 +1,71 @@
+// Installing: the files from the folder setup runs from into the destination folder, the
+// installation recorded in the registry, and the shortcuts the user asked for.
+#include <windows.h>
+
+#include "common/pathname.h"
+#include "setup/file_lists.h"
+#include "setup/procedures.h"
+#include "setup/setup_state.h"
+#include "setup/shell_folders.h"
+#include "setup/shell_link.h"
+
+namespace {
+
+// On the medium each file's extension ends in '_' in place of its last letter; the bytes are
+// the installed file's. Setup copies itself under its name on the medium, whatever it runs as.
+const FileCopyEntry InstallFileTable[] = {
+    {"HRDLL.dl_", "HRDLL.dll"},
+    {"Hintrail.ex_", "Hintrail.exe"},
+    {"Hintrail.hl_", "Hintrail.hlp"},
+    {"Hintrail.cn_", "Hintrail.cnt"},
+    {"Hintrail.da_", "!Hintrail.dat"},  // the data file beside the program survives a reinstall
+    {"ReadMe.txt", "ReadMe.txt"},
+    {"Setup.exe", "HRSetup.exe"},
+    {nullptr, nullptr},
+};
+
+// What the installer of version 1.0 left in the program folder.
+const char* const LegacyInstallerFiles[] = {"_DEISREG.ISR", "_ISREG32.DLL", "DeIsL1.isu", nullptr};
+
+std::string SourceFolder() {
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    PathName program(module);
+    program.Canonicalize();
+    return program.Part(PathName::kFolder);
+}
+
+// With or without a final separator, typed with '/' or '\': the same folder, ending in '\'.
+std::string TargetFolder(const std::string& destination) {
+    PathName folder(destination);
+    folder.EnsureTrailingSeparator();
+    folder.Canonicalize();
+    return folder.Part(PathName::kFolder);
+}
+
+void MakeShortcut(const char* shellFolder, const std::string& program) {
+    const std::string linkPath = ShortcutPathIn(OpenShellFolders(), shellFolder);
+    ShellLinkSpec spec{};
+    spec.linkTarget = program.c_str();
+    spec.linkMask = kLinkDescription | kLinkIcon;
+    spec.linkDescription = "Hintrail";
+    spec.linkIconPath = program.c_str();
+    spec.linkIconIndex = 0;
+    CreateShellLink(linkPath, spec);  // a shortcut that cannot be made is skipped silently
+}
+
+}  // namespace
+
+void InstallProduct(bool startMenuShortcut, bool startupShortcut) {
+    SetupState& state = TheSetupState();
+    const std::string source = SourceFolder();
+    const std::string target = TargetFolder(state.destinationFolder);
+
+    CopyFileList(source, target, InstallFileTable);
+    if (state.machineVersion == "1.0") DeleteFileList(target, LegacyInstallerFiles);
+    state.RecordCondition(Installed);
+
+    const std::string program = target + state.programFileName;
+    if (startMenuShortcut) MakeShortcut("Programs", program);
+    if (startupShortcut) MakeShortcut("Startup", program);
+}
