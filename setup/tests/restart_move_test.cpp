@@ -78,6 +78,7 @@ TEST_F(MoveFileAtRestartTest, KeepsWhatWinInitHeldAndAddsToTheExactSectionOnly) 
          "[boot]\r\nx=1\r\n[Rename]\r\n" + line + "C:\\B=C:\\C\r\n[z]\r\n"},
         {"[rename]\r\nC:\\B=C:\\C\r\n", "[rename]\r\nC:\\B=C:\\C\r\n[Rename]\r\n" + line},
         {"[Rename]\nC:\\B=C:\\C\n", "[Rename]\nC:\\B=C:\\C\n[Rename]\r\n" + line},
+        {"[boot]\r\nx=1", "[boot]\r\nx=1\r\n[Rename]\r\n" + line},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.before);

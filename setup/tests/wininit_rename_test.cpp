@@ -22,9 +22,9 @@ TEST(RenameLine, IsNewNameEqualsExistingWithCrLf) {
     EXPECT_EQ(RenameLine("NUL", "C:\\HR\\HRDLL.DLL"), "NUL=C:\\HR\\HRDLL.DLL\r\n");
 }
 
-TEST(RenameEditSize, IsTheFileWithRoomForTheLineAndAHeader) {
-    EXPECT_EQ(RenameEditSize(0, 20), 30u);
-    EXPECT_EQ(RenameEditSize(100, 7), 117u);
+TEST(RenameEditSize, IsTheFileWithRoomForALineBreakAHeaderAndTheLine) {
+    EXPECT_EQ(RenameEditSize(0, 20), 32u);
+    EXPECT_EQ(RenameEditSize(100, 7), 119u);
 }
 
 struct EditCase {
@@ -47,7 +47,8 @@ const EditCase kEditCases[] = {
     {"header in other letter case", "[rename]\r\nx=y\r\n",
      "[rename]\r\nx=y\r\n[Rename]\r\n" + kLine},
     {"header with a bare line feed", "[Rename]\nx=y\n", "[Rename]\nx=y\n[Rename]\r\n" + kLine},
-    {"header at the end without a line end", "[Rename]", "[Rename][Rename]\r\n" + kLine},
+    {"header at the end without a line end", "[Rename]", "[Rename]\r\n[Rename]\r\n" + kLine},
+    {"last line without a line end", "[boot]\r\nx=1", "[boot]\r\nx=1\r\n[Rename]\r\n" + kLine},
     {"header after a zero byte", std::string("x\0[Rename]\r\n", 13),
      std::string("x\0[Rename]\r\n", 13) + "[Rename]\r\n" + kLine},
     {"Shift-JIS text before the section", "; 表示\r\n[Rename]\r\n",
