@@ -38,6 +38,15 @@ protected:
         return WaitFor([&] { return WindowRect(bar.Bar()) == expected; });
     }
 
+    // Input reaches the bar in order, after its posted messages: once a right click at a point
+    // on the bar has opened its popup menu, the input before it has been handled. Closes the
+    // menu again; false when none opened.
+    static bool InputHandled(const BarProcess& p, POINT onBar) {
+        bartest::MouseRightClick(onBar);
+        const HWND menu = bartest::WaitForPopupMenu(p);
+        return menu && bartest::ClosePopupMenu(p, menu);
+    }
+
     BarProcess bar;
 };
 
@@ -138,8 +147,7 @@ TEST_F(BarWindow, ResizedAtTheRightEdgeStoresItsNewThickness) {
 }
 
 // A press and a release with no move beyond the system's drag rectangle is a click: the bar
-// stays where it is. The right click after it opens the popup menu: by then the click has been
-// handled.
+// stays where it is.
 TEST_F(BarWindow, APlainClickLeavesTheBarWhereItIs) {
     const POINT within{GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)};
     const struct {
@@ -168,11 +176,8 @@ TEST_F(BarWindow, APlainClickLeavesTheBarWhereItIs) {
         bartest::MousePress(c.at);
         bartest::MouseMoveTo(c.at, released);
         bartest::MouseRelease(released);
-        bartest::MouseRightClick(released);
-        const HWND menu = bartest::WaitForPopupMenu(p);
-        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(InputHandled(p, released));
         EXPECT_EQ(WindowRect(p.Bar()), c.rect);
-        EXPECT_TRUE(bartest::ClosePopupMenu(p, menu));
         ASSERT_TRUE(p.Close());
     }
 }
@@ -190,6 +195,7 @@ TEST_F(BarWindow, AFloatingBarDraggedKeepsItsGripUnderTheCursor) {
     bartest::MouseDrag(grip, {600, 300});
     // The window's outer corner goes where the client point was: the cursor less (10, 5).
     EXPECT_TRUE(WaitForRect({590, 295, 846, 359})) << WindowRect(bar.Bar());
+    ASSERT_TRUE(InputHandled(bar, {700, 330})) << "the drop";
     ASSERT_TRUE(bar.Close());
     ExpectStored({{"seat", 4}, {"floating-left", 590}, {"floating-top", 295}, {"floating-right", 846},
                   {"floating-bottom", 359}});
@@ -206,34 +212,30 @@ TEST_F(BarWindow, AFloatingBarSizedAtItsBorderKeepsItsNewRectangle) {
     // The sizing frame's bottom-right corner, 2 pixels inside the window.
     bartest::MouseDrag({354, 162}, {404, 192});
     EXPECT_TRUE(WaitForRect({100, 100, 406, 194})) << WindowRect(bar.Bar());
+    ASSERT_TRUE(InputHandled(bar, {200, 130})) << "the end of the sizing";
     ASSERT_TRUE(bar.Close());
     ExpectStored({{"seat", 4}, {"floating-left", 100}, {"floating-top", 100}, {"floating-right", 406},
                   {"floating-bottom", 194}});
 }
 
-// A popup menu opened during a drag takes the mouse: the drag ends there, and the bar goes back.
+// A popup menu opened during a drag takes the mouse: the drag ends there, the bar goes back,
+// and later moves over it no longer move it.
 TEST_F(BarWindow, LosingTheMouseDuringADragPutsTheBarBack) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
-    SetForegroundWindow(bar.Bar());
     bartest::MousePress({500, 12});
     bartest::MouseMoveTo({500, 12}, {500, 400});
     ASSERT_TRUE(WaitForRect({372, 368, 628, 432})) << WindowRect(bar.Bar());
     PostMessageA(bar.Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bar.Bar()), MAKELPARAM(700, 500));
-    HWND menu = bartest::WaitForPopupMenu(bar);
+    const HWND menu = bartest::WaitForPopupMenu(bar);
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(WaitForRect({-2, -2, 1026, 32})) << WindowRect(bar.Bar());
+    bartest::MouseRelease({500, 400});
     EXPECT_TRUE(bartest::ClosePopupMenu(bar, menu));
-    // The button is still down: moves over the bar and the release no longer move it. The right
-    // click after them opens the menu once they are handled.
     bartest::MouseMoveTo({500, 400}, {500, 20});
-    bartest::MouseMoveTo({500, 20}, {300, 300});
-    bartest::MouseRelease({300, 300});
-    bartest::MouseRightClick({200, 10});
-    menu = bartest::WaitForPopupMenu(bar);
-    ASSERT_NE(menu, nullptr);
+    bartest::MouseMoveTo({500, 20}, {300, 20});
+    ASSERT_TRUE(InputHandled(bar, {300, 20}));
     EXPECT_EQ(WindowRect(bar.Bar()), (RECT{-2, -2, 1026, 32}));
-    EXPECT_TRUE(bartest::ClosePopupMenu(bar, menu));
     ASSERT_TRUE(bar.Close());
     ExpectStored({{"seat", 1}});
 }
