@@ -98,8 +98,9 @@ LRESULT ShortcutBarWnd::OnExit(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT ShortcutBarWnd::OnEndSession(WPARAM, LPARAM) {
-    // Windows ends without further notice: save now, whatever the flag says.
-    SendMessageA(m_hWnd, WM_CLOSE, 0, 0);
+LRESULT ShortcutBarWnd::OnEndSession(WPARAM wParam, LPARAM) {
+    // FALSE: the user cancelled logging off, and the bar goes on. TRUE: Windows ends without
+    // further notice, so save and close now.
+    if (wParam) SendMessageA(m_hWnd, WM_CLOSE, 0, 0);
     return Default();
 }

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "bar/appbar/on_screen.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ const fw::MessageMapEntry AppBarWnd::messageEntries[] = {
     fw::OnMessage(WM_LBUTTONDOWN, &AppBarWnd::OnLButtonDown),
     fw::OnMessage(WM_MOUSEMOVE, &AppBarWnd::OnMouseMove),
     fw::OnMessage(WM_LBUTTONUP, &AppBarWnd::OnLButtonUp),
+    fw::OnMessage(WM_CAPTURECHANGED, &AppBarWnd::OnCaptureChanged),
+    fw::OnMessage(WM_DISPLAYCHANGE, &AppBarWnd::OnDisplayChange),
     fw::EndOfMessageMap(),
 };
 const fw::MessageMap AppBarWnd::messageMap = {&fw::CWnd::messageMap, AppBarWnd::messageEntries};
@@ -137,7 +140,21 @@ void AppBarWnd::PlaceWindow(UINT seat) {
 }
 
 void AppBarWnd::MoveTo(const RECT& rc) {
+    // The size this gives comes from the shell's answer (a stub when it refused the band) or
+    // from a drag, never from the user: WM_SIZE must not take it for a new thickness.
+    const BOOL wasPlacing = m_bPlacing;
+    m_bPlacing = TRUE;
     MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    m_bPlacing = wasPlacing;
+}
+
+void AppBarWnd::KeepFloatReachable() {
+    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT screen{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    MONITORINFO monitor{sizeof(monitor)};
+    if (!GetMonitorInfoA(MonitorFromRect(&m_rcFloat, MONITOR_DEFAULTTONEAREST), &monitor))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+    m_rcFloat = ToWin(dock::KeepReachable(ToDock(m_rcFloat), ToDock(screen), ToDock(monitor.rcWork)));
 }
 
 dock::SeatHit AppBarWnd::HitTestSeat(POINT pt) {
@@ -152,6 +169,7 @@ LRESULT AppBarWnd::OnCreate(WPARAM, LPARAM) {
     m_bDragging = FALSE;
     m_bSizeTrackingSuspended = FALSE;
     m_nSeat = dock::kFloating;  // start floating and unregistered; the recorded seat docks it
+    if (!dock::IsDocked(m_nRecordedSeat)) KeepFloatReachable();
     PlaceWindow(m_nRecordedSeat);
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     return 0;
@@ -165,11 +183,8 @@ LRESULT AppBarWnd::OnDestroy(WPARAM, LPARAM) {
 
 LRESULT AppBarWnd::OnActivate(WPARAM, LPARAM) {
     LRESULT result = Default();
-    if (m_bDragging) {
-        // Switching away during a drag puts the bar back where it was.
-        EndDrag();
-        PlaceWindow(m_nSeat);
-    }
+    // Switching away during a drag puts the bar back where it was.
+    CancelDrag(true);
     if (m_bRegistered) CallShell(ABM_ACTIVATE);
     return result;
 }
@@ -190,7 +205,7 @@ LRESULT AppBarWnd::OnNcHitTest(WPARAM, LPARAM) {
 
 LRESULT AppBarWnd::OnSize(WPARAM, LPARAM) {
     LRESULT result = Default();
-    if (m_bSizeTrackingSuspended) return result;
+    if (m_bSizeTrackingSuspended || m_bPlacing) return result;
     RECT rc{};
     GetWindowRect(m_hWnd, &rc);
     // The 2 pixels are the window's overhang beyond the band.
@@ -208,24 +223,36 @@ LRESULT AppBarWnd::OnSizing(WPARAM, LPARAM) { return Default(); }
 
 LRESULT AppBarWnd::OnLButtonDown(WPARAM, LPARAM lParam) {
     LRESULT result = Default();
-    m_ptDragOrigin = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    m_bDragging = TRUE;
-    m_bSizeTrackingSuspended = TRUE;
+    CancelDrag(true);  // a drag whose button-up went elsewhere
     SetCapture(m_hWnd);
+    m_ptDragOrigin = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    m_ptPressed = m_ptDragOrigin;
+    ClientToScreen(m_hWnd, &m_ptPressed);
+    m_bPressed = TRUE;
     return result;
 }
 
 LRESULT AppBarWnd::OnMouseMove(WPARAM, LPARAM lParam) {
     LRESULT result = Default();
-    if (!m_bDragging) return result;
+    if (!m_bPressed) return result;
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ClientToScreen(m_hWnd, &pt);
+    if (!m_bDragging) {
+        const dock::Point dragSize{GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)};
+        if (!dock::DragHasBegun({m_ptPressed.x, m_ptPressed.y}, {pt.x, pt.y}, dragSize)) return result;
+        m_bDragging = TRUE;
+        m_bSizeTrackingSuspended = TRUE;
+    }
     MoveTo(ToWin(HitTestSeat(pt).feedback));
     return result;
 }
 
 LRESULT AppBarWnd::OnLButtonUp(WPARAM, LPARAM lParam) {
-    if (!m_bDragging) return 0;
+    if (!m_bPressed) return 0;
+    if (!m_bDragging) {
+        EndDrag();  // a plain click leaves the bar where it is
+        return Default();
+    }
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ClientToScreen(m_hWnd, &pt);
     dock::SeatHit hit = HitTestSeat(pt);
@@ -238,8 +265,33 @@ LRESULT AppBarWnd::OnLButtonUp(WPARAM, LPARAM lParam) {
     return Default();
 }
 
-void AppBarWnd::EndDrag() {
+LRESULT AppBarWnd::OnCaptureChanged(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    // A popup menu or another window took the mouse: later moves must not move the bar.
+    // The capture is someone else's now, so it is not released.
+    CancelDrag(false);
+    return result;
+}
+
+LRESULT AppBarWnd::OnDisplayChange(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    if (m_bPressed || dock::IsDocked(m_nSeat)) return result;
+    KeepFloatReachable();
+    PlaceWindow(dock::kFloating);
+    return result;
+}
+
+void AppBarWnd::EndDrag(bool releaseCapture) {
+    // Cleared first: releasing the capture sends WM_CAPTURECHANGED, which then finds no drag.
+    m_bPressed = FALSE;
     m_bDragging = FALSE;
     m_bSizeTrackingSuspended = FALSE;
-    ReleaseCapture();
+    if (releaseCapture && GetCapture() == m_hWnd) ReleaseCapture();
+}
+
+void AppBarWnd::CancelDrag(bool releaseCapture) {
+    if (!m_bPressed) return;
+    const BOOL moved = m_bDragging;
+    EndDrag(releaseCapture);
+    if (moved) PlaceWindow(m_nSeat);
 }

@@ -42,6 +42,8 @@ protected:
     LRESULT OnLButtonDown(WPARAM, LPARAM);
     LRESULT OnMouseMove(WPARAM, LPARAM);
     LRESULT OnLButtonUp(WPARAM, LPARAM);
+    LRESULT OnCaptureChanged(WPARAM, LPARAM);
+    LRESULT OnDisplayChange(WPARAM, LPARAM);
 
     BOOL m_bDragging = FALSE;
     POINT m_ptDragOrigin{};
@@ -71,7 +73,18 @@ private:
     void PlaceWindow(UINT seat);
     dock::SeatHit HitTestSeat(POINT screenPoint);
     void MoveTo(const RECT& rc);
-    void EndDrag();
+    // Ends a press or drag; the capture is released only while the bar still holds it.
+    void EndDrag(bool releaseCapture = true);
+    // A press or drag ends without a drop: the bar goes back to where it was.
+    void CancelDrag(bool releaseCapture);
+    // Moves m_rcFloat onto the nearest monitor when too little of it is on the screen.
+    void KeepFloatReachable();
 
     UINT m_nRecordedSeat = dock::kFloating;  // the seat WM_CREATE applies
+    // The left button is down on the bar, which holds the capture; m_bDragging once the
+    // pointer has left the drag rectangle around m_ptPressed (screen coordinates).
+    BOOL m_bPressed = FALSE;
+    POINT m_ptPressed{};
+    // The bar is moving its own window: the WM_SIZE this causes is not the user's sizing.
+    BOOL m_bPlacing = FALSE;
 };

@@ -40,6 +40,11 @@ Rect WindowRectForSeat(unsigned seat, const Rect& bar) {
     return rc;
 }
 
+bool DragHasBegun(Point pressed, Point now, Point dragSize) {
+    const auto beyond = [](int from, int to, int size) { return to - from > size || from - to > size; };
+    return beyond(pressed.x, now.x, dragSize.x) || beyond(pressed.y, now.y, dragSize.y);
+}
+
 SeatHit HitTestSeat(AppBarShell& shell, Point cursor, const int (&thickness)[4],
                     const Rect& floatRect, unsigned currentSeat, Point dragOrigin) {
     if (Rect band = ProposeBand(shell, kTop, thickness[kTop]); cursor.y < band.bottom)

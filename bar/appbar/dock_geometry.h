@@ -42,6 +42,11 @@ Rect ProposeBand(AppBarShell& shell, unsigned edge, int thickness);
 // neighbouring sides by 2 pixels while its inner edge lies on the band's inner edge.
 Rect WindowRectForSeat(unsigned seat, const Rect& bar);
 
+// A press becomes a drag only once the pointer has left the system's drag rectangle: more than
+// dragSize.x pixels to either side of the press point, or more than dragSize.y above or below
+// it (SM_CXDRAG, SM_CYDRAG). A press and release inside it is a plain click.
+bool DragHasBegun(Point pressed, Point now, Point dragSize);
+
 struct SeatHit {
     unsigned seat;
     Rect feedback;  // where the window shows during the drag

@@ -32,6 +32,10 @@ public:
     virtual std::unique_ptr<DataFileWriter> Rewrite() = 0;
     // A string the file holds in UTF-16, in the ANSI code page.
     virtual std::string ToAnsi(std::u16string_view text) const = 0;
+    // Keeps the bytes of a file that could not be read whole in a copy of its own, replacing
+    // the copy of an earlier failure, so that the next save, which writes only what was read,
+    // loses nothing for good. False when the copy could not be made.
+    virtual bool KeepUnreadable(const std::vector<std::uint8_t>& bytes) = 0;
 
     // Makes `bytes` the whole file; on false the file is as it was before.
     bool Write(const std::vector<std::uint8_t>& bytes) {

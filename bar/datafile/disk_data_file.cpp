@@ -86,6 +86,16 @@ std::optional<std::vector<std::uint8_t>> DiskDataFile::Read() {
 std::unique_ptr<DataFileWriter> DiskDataFile::Rewrite() {
     std::string path = m_locate(true);
     CreateFolderOf(path);
+    return Replace(std::move(path));
+}
+
+bool DiskDataFile::KeepUnreadable(const std::vector<std::uint8_t>& bytes) {
+    // The file a load reads is still there and in the same place: only a save moves it.
+    const std::unique_ptr<DataFileWriter> copy = Replace(UnreadablePath(m_locate(false)));
+    return copy && copy->Append(bytes) && copy->Commit();
+}
+
+std::unique_ptr<DataFileWriter> DiskDataFile::Replace(std::string path) {
     std::string temporary = TemporaryPath(path);
     ScopedFile file(
         CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -25,10 +25,17 @@ public:
     std::unique_ptr<DataFileWriter> Rewrite() override;
     // WideCharToMultiByte with the ANSI code page.
     std::string ToAnsi(std::u16string_view text) const override;
+    // Beside the file read, as UnreadablePath names it; written and replaced as a save is.
+    bool KeepUnreadable(const std::vector<std::uint8_t>& bytes) override;
 
     // The name a save writes before it replaces `path`.
     static std::string TemporaryPath(const std::string& path) { return path + ".tmp"; }
+    // The copy of a file at `path` that could not be read whole ("Hintrail.dat.bad").
+    static std::string UnreadablePath(const std::string& path) { return path + ".bad"; }
 
 private:
+    // A writer that replaces `path` once committed.
+    static std::unique_ptr<DataFileWriter> Replace(std::string path);
+
     Locate m_locate;
 };

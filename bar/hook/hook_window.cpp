@@ -6,6 +6,7 @@
 #include "bar/framework/exception.h"
 #include "bar/hook/hook_receiver_window.h"
 #include "hooklib/hook_protocol.h"
+#include "hooklib/hrdll.h"
 
 HookWindow::HookWindow() : m_pReceiver(std::make_unique<HookReceiverWindow>(*this)) { m_pReceiver->Create(); }
 
@@ -14,7 +15,10 @@ HookWindow::~HookWindow() {
     try {
         m_pReceiver->Destroy();
     } catch (const std::exception&) {
-        // Nothing to tell at this point; the receiver's own destructor tries once more.
+        // Nothing to tell at this point; the receiver's own destructor tries once more, but
+        // the window's WM_DESTROY, which switches the hooks off, may never come: switch them
+        // off here, or they would stay on in every process until the program ends.
+        HintrailDLL_Setup(FALSE);
     }
 }
 

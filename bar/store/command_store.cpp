@@ -31,7 +31,12 @@ bool CommandStore::Load() {
         if (!file) return false;
         const DataFile& dataFile = *m_dataFile;
         const fw::WideToAnsi toAnsi = [&dataFile](std::u16string_view text) { return dataFile.ToAnsi(text); };
-        return fw::ReadStoreFile(fw::ByteSpan{file->data(), file->size()}, toAnsi, m_shadows) == fw::ArchiveError::none;
+        if (fw::ReadStoreFile(fw::ByteSpan{file->data(), file->size()}, toAnsi, m_shadows) == fw::ArchiveError::none)
+            return true;
+        // The records after the fault are not in the store, and the next save would lose them
+        // for good: the file as it was is kept beside it.
+        m_dataFile->KeepUnreadable(*file);
+        return false;
     } catch (const std::exception&) {
         return false;  // no memory for the file's bytes
     }

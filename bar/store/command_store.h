@@ -32,7 +32,8 @@ public:
 
     // The data file. Load appends the records it holds (start-up calls it once, on the empty
     // store); Save writes every record. Failures are silent, told by the result alone: a load
-    // that fails part way keeps the records read completely, a failed save the previous file.
+    // that fails part way keeps the records read completely and has the data file keep the
+    // file's bytes aside (DataFile::KeepUnreadable); a failed save keeps the previous file.
     bool Load();
     bool Save();
     // Where Load and Save go; the program's data file unless a test gives another (null: none).

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "bar/datafile/disk_data_file.h"
@@ -186,6 +187,32 @@ RECT TestAppBar::Query(UINT edge, int thickness) {
     return abd.rc;
 }
 
+WindowGoneProbe::WindowGoneProbe(HWND bar, std::function<void()> onGone) : m_onGone(std::move(onGone)) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "HintrailWindowGoneProbe";
+    RegisterClassA(&wc);  // fails harmlessly once the class exists
+    m_hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD, 0, 0, 1, 1, bar, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+WindowGoneProbe::~WindowGoneProbe() {
+    if (!m_hwnd) return;
+    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
+    DestroyWindow(m_hwnd);
+}
+
+LRESULT CALLBACK WindowGoneProbe::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<WindowGoneProbe*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (message == WM_DESTROY && self) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->m_hwnd = nullptr;
+        self->m_onGone();
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
 HWND FindTopWindow(const char* className, const char* titlePrefix) {
     for (HWND hwnd = FindWindowExA(nullptr, nullptr, className, nullptr); hwnd;
          hwnd = FindWindowExA(nullptr, hwnd, className, nullptr)) {
@@ -208,6 +235,7 @@ std::string BarDataFilePath() {
 void RemoveBarDataFiles() {
     const std::string dataFile = BarDataFilePath();
     for (const std::string& path : {dataFile, DiskDataFile::TemporaryPath(dataFile),
+                                    DiskDataFile::UnreadablePath(dataFile),
                                     TestProgramFolder() + "Hintrail.dat"})
         DeleteFileA(path.c_str());
 }
@@ -241,34 +269,62 @@ bool ActivateBar(const BarProcess& bar, FrontTaker& other) {
 
 const char kLearnedFromPopup[] = "ヘルプ<F1>  終了<Alt+F4>  ";
 
+HWND WaitForPopupMenu(const BarProcess& bar) {
+    HWND menu = nullptr;
+    WaitFor([&] {
+        menu = bar.FindOwnWindow("#32768");
+        return menu && IsWindowVisible(menu);
+    });
+    return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+bool ClosePopupMenu(const BarProcess& bar, HWND menu) {
+    PostMessageA(bar.Bar(), WM_CANCELMODE, 0, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    return WaitFor([&] { return !IsWindowVisible(menu); });
+}
+
 bool LearnBarPopup(const BarProcess& bar, FrontTaker& other) {
     if (!ActivateBar(bar, other)) return false;
     PostMessageA(bar.Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bar.Bar()),
                  MAKELPARAM(-1, -1));
-    HWND menu = nullptr;
-    if (!WaitFor([&] {
-            menu = bar.FindOwnWindow("#32768");
-            return menu && IsWindowVisible(menu);
-        }))
-        return false;
-    PostMessageA(bar.Bar(), WM_CANCELMODE, 0, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    return WaitFor([&] { return !IsWindowVisible(menu); }) &&
+    const HWND menu = WaitForPopupMenu(bar);
+    return menu && ClosePopupMenu(bar, menu) &&
            WaitFor([&] { return WindowText(bar.Bar()) == kLearnedFromPopup; });
 }
 
 void MouseDrag(POINT from, POINT to) {
-    SendMouse(0, from);
+    MousePress(from);
+    MouseMoveTo(from, to);
+    MouseRelease(to);
+}
+
+void MousePress(POINT at) {
+    SendMouse(0, at);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, at);
+}
+
+void MouseMoveTo(POINT from, POINT to) {
     constexpr int kSteps = 12;
     for (int i = 1; i <= kSteps; ++i) {
         // Small steps with short pauses, so the window sees the move as a user's drag.
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         SendMouse(0, {from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
     }
+}
+
+void MouseRelease(POINT at) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    SendMouse(MOUSEEVENTF_LEFTUP, to);
+    SendMouse(MOUSEEVENTF_LEFTUP, at);
+}
+
+void MouseRightClick(POINT at) {
+    SendMouse(0, at);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    SendMouse(MOUSEEVENTF_RIGHTDOWN, at);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    SendMouse(MOUSEEVENTF_RIGHTUP, at);
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {

@@ -53,7 +53,8 @@ private:
 // The bar's data file in this prefix: under the application-data folder the registry names (a
 // fresh prefix names one), else beside the program.
 std::string BarDataFilePath();
-// Removes the bar's data files, and a temporary one a save may have left, from both places.
+// Removes the bar's data files, a temporary one a save may have left and the copy of an
+// unreadable one, from both places.
 void RemoveBarDataFiles();
 
 // A window of this test program that takes the front away from the bar. It is an owned pop-up,
@@ -72,6 +73,11 @@ private:
     HWND m_hwnd = nullptr;
 };
 
+// The bar's popup menu once it shows, or null after the deadline; closing it as a user does
+// with Escape, true once it is gone.
+HWND WaitForPopupMenu(const BarProcess& bar);
+bool ClosePopupMenu(const BarProcess& bar, HWND menu);
+
 // The bar is in front from its start, before its hooks are on and its store listens: its
 // activation counts only from then on. The front taker takes the front away and gives it back
 // until the bar shows a text; false when it never does.
@@ -80,6 +86,26 @@ bool ActivateBar(const BarProcess& bar, FrontTaker& other);
 // the bar shows the two commands it learned from it.
 bool LearnBarPopup(const BarProcess& bar, FrontTaker& other);
 extern const char kLearnedFromPopup[];
+
+// A hidden child window of the test inside the bar. The system destroys it with the bar's
+// window, from the bar's thread, which waits until the test has handled that: what the test
+// sees then (the call of onGone, on the test's thread while it pumps messages) is what the bar
+// did before its window went, and nothing of what it does after.
+class WindowGoneProbe {
+public:
+    WindowGoneProbe(HWND bar, std::function<void()> onGone);
+    ~WindowGoneProbe();
+    WindowGoneProbe(const WindowGoneProbe&) = delete;
+    WindowGoneProbe& operator=(const WindowGoneProbe&) = delete;
+
+    bool Exists() const { return m_hwnd != nullptr; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::function<void()> m_onGone;
+    HWND m_hwnd = nullptr;
+};
 
 // An application desktop toolbar registered by the test itself, to see what the shell grants.
 class TestAppBar {
@@ -99,8 +125,13 @@ private:
 // A visible top-level window of any process with this class whose title starts with the prefix.
 HWND FindTopWindow(const char* className, const char* titlePrefix);
 
-// Real input, as a user gives it.
+// Real input, as a user gives it. A drag is a press, moves and a release; a press and a
+// release at one point is a click.
 void MouseDrag(POINT from, POINT to);
+void MousePress(POINT at);
+void MouseMoveTo(POINT from, POINT to);  // in small steps, the button as it is
+void MouseRelease(POINT at);
+void MouseRightClick(POINT at);
 void PressKeys(std::initializer_list<WORD> keys);  // down in order, up in reverse
 
 }  // namespace bartest

@@ -39,6 +39,15 @@ protected:
         return WaitFor([&] { return WindowRect(bar.Bar()) == expected; });
     }
 
+    // Input reaches the bar in order, after its posted messages: once a right click at a point
+    // on the bar has opened its popup menu, the input before it has been handled. Closes the
+    // menu again; false when none opened.
+    static bool InputHandled(const BarProcess& p, POINT onBar) {
+        bartest::MouseRightClick(onBar);
+        const HWND menu = bartest::WaitForPopupMenu(p);
+        return menu && bartest::ClosePopupMenu(p, menu);
+    }
+
     BarProcess bar;
 };
 
@@ -136,6 +145,181 @@ TEST_F(BarWindow, ResizedAtTheRightEdgeStoresItsNewThickness) {
     EXPECT_TRUE(WaitForRect({1026 - kWidth, -2, 1026, 770})) << WindowRect(bar.Bar());
     ASSERT_TRUE(bar.Close());
     ExpectStored({{"right-cx", kWidth - 2}, {"seat", 2}});
+}
+
+// A press and a release with no move beyond the system's drag rectangle is a click: the bar
+// stays where it is.
+TEST_F(BarWindow, APlainClickLeavesTheBarWhereItIs) {
+    const POINT within{GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)};
+    const struct {
+        const char* name;
+        DWORD seat;
+        POINT at;
+        POINT moved;  // between press and release
+        RECT rect;
+    } cases[] = {
+        {"floating", 4, {250, 230}, {0, 0}, {100, 200, 400, 260}},
+        {"floating, moved within the drag rectangle", 4, {250, 230}, within, {100, 200, 400, 260}},
+        {"at the left edge, near the top", 0, {60, 10}, {0, 0}, {-2, -2, 128, 770}},
+        {"at the left edge, near the bottom", 0, {60, 758}, {0, 0}, {-2, -2, 128, 770}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bartest::SetPlacementValue("seat", c.seat);
+        bartest::SetPlacementValue("floating-left", 100);
+        bartest::SetPlacementValue("floating-top", 200);
+        bartest::SetPlacementValue("floating-right", 400);
+        bartest::SetPlacementValue("floating-bottom", 260);
+        BarProcess p;
+        ASSERT_TRUE(p.Start());
+        ASSERT_TRUE(WaitFor([&] { return WindowRect(p.Bar()) == c.rect; })) << WindowRect(p.Bar());
+        const POINT released{c.at.x + c.moved.x, c.at.y + c.moved.y};
+        bartest::MousePress(c.at);
+        bartest::MouseMoveTo(c.at, released);
+        bartest::MouseRelease(released);
+        ASSERT_TRUE(InputHandled(p, released));
+        EXPECT_EQ(WindowRect(p.Bar()), c.rect);
+        ASSERT_TRUE(p.Close());
+    }
+}
+
+TEST_F(BarWindow, AFloatingBarDraggedKeepsItsGripUnderTheCursor) {
+    bartest::SetPlacementValue("seat", 4);
+    bartest::SetPlacementValue("floating-left", 100);
+    bartest::SetPlacementValue("floating-top", 100);
+    bartest::SetPlacementValue("floating-right", 356);
+    bartest::SetPlacementValue("floating-bottom", 164);
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({100, 100, 356, 164})) << WindowRect(bar.Bar());
+    POINT grip{10, 5};  // in client coordinates
+    ClientToScreen(bar.Bar(), &grip);
+    bartest::MouseDrag(grip, {600, 300});
+    // The window's outer corner goes where the client point was: the cursor less (10, 5).
+    EXPECT_TRUE(WaitForRect({590, 295, 846, 359})) << WindowRect(bar.Bar());
+    ASSERT_TRUE(InputHandled(bar, {700, 330})) << "the drop";
+    ASSERT_TRUE(bar.Close());
+    ExpectStored({{"seat", 4}, {"floating-left", 590}, {"floating-top", 295}, {"floating-right", 846},
+                  {"floating-bottom", 359}});
+}
+
+TEST_F(BarWindow, AFloatingBarSizedAtItsBorderKeepsItsNewRectangle) {
+    bartest::SetPlacementValue("seat", 4);
+    bartest::SetPlacementValue("floating-left", 100);
+    bartest::SetPlacementValue("floating-top", 100);
+    bartest::SetPlacementValue("floating-right", 356);
+    bartest::SetPlacementValue("floating-bottom", 164);
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({100, 100, 356, 164})) << WindowRect(bar.Bar());
+    // The sizing frame's bottom-right corner, 2 pixels inside the window.
+    bartest::MouseDrag({354, 162}, {404, 192});
+    EXPECT_TRUE(WaitForRect({100, 100, 406, 194})) << WindowRect(bar.Bar());
+    ASSERT_TRUE(InputHandled(bar, {200, 130})) << "the end of the sizing";
+    ASSERT_TRUE(bar.Close());
+    ExpectStored({{"seat", 4}, {"floating-left", 100}, {"floating-top", 100}, {"floating-right", 406},
+                  {"floating-bottom", 194}});
+}
+
+// A popup menu opened during a drag takes the mouse: the drag ends there, the bar goes back,
+// and later moves over it no longer move it.
+TEST_F(BarWindow, LosingTheMouseDuringADragPutsTheBarBack) {
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
+    bartest::MousePress({500, 12});
+    bartest::MouseMoveTo({500, 12}, {500, 400});
+    ASSERT_TRUE(WaitForRect({372, 368, 628, 432})) << WindowRect(bar.Bar());
+    PostMessageA(bar.Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bar.Bar()), MAKELPARAM(700, 500));
+    const HWND menu = bartest::WaitForPopupMenu(bar);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(WaitForRect({-2, -2, 1026, 32})) << WindowRect(bar.Bar());
+    bartest::MouseRelease({500, 400});
+    EXPECT_TRUE(bartest::ClosePopupMenu(bar, menu));
+    bartest::MouseMoveTo({500, 400}, {500, 20});
+    bartest::MouseMoveTo({500, 20}, {300, 20});
+    ASSERT_TRUE(InputHandled(bar, {300, 20}));
+    EXPECT_EQ(WindowRect(bar.Bar()), (RECT{-2, -2, 1026, 32}));
+    ASSERT_TRUE(bar.Close());
+    ExpectStored({{"seat", 1}});
+}
+
+// A shell that refuses every band: a window of the shell's appbar class that answers nothing,
+// which the bar's shell calls then reach before the real one. The bar shrinks to a stub, but
+// the thickness the user gave it stays.
+TEST_F(BarWindow, ARefusedBandKeepsTheUsersThickness) {
+    bartest::SetPlacementValue("top-cy", 40);
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({-2, -2, 1026, 40})) << WindowRect(bar.Bar());
+    HWND refusingShell = CreateWindowExA(0, bartest::PlainWindowClass("WineAppBar"), "", WS_POPUP, 0, 0, 0, 0,
+                                         nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(refusingShell, nullptr);
+    PostMessageA(bar.Bar(), WM_USER, 1, 0);  // ABN_POSCHANGED on the bar's callback message
+    // The window around an empty band; the system keeps it a few pixels large.
+    EXPECT_TRUE(WaitFor([&] { return WindowRect(bar.Bar()).right < 10; })) << WindowRect(bar.Bar());
+    DestroyWindow(refusingShell);
+    ASSERT_TRUE(bar.Close());
+    ExpectStored({{"seat", 1}, {"top-cy", 40}});
+}
+
+RECT WorkArea() {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+// Saved on a larger screen, or on a monitor since removed: the bar comes back on this one,
+// the same size, moved as little as it takes.
+TEST_F(BarWindow, AFloatingBarSavedOffTheScreenComesBackOnIt) {
+    const RECT work = WorkArea();
+    const struct {
+        const char* name;
+        RECT stored;
+        RECT expected;
+    } cases[] = {
+        {"below and to the right", {3000, 2000, 3256, 2064}, {work.right - 256, work.bottom - 64, work.right, work.bottom}},
+        {"to the left", {-1500, 300, -1200, 360}, {work.left, 300, work.left + 300, 360}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bartest::SetPlacementValue("seat", 4);
+        bartest::SetPlacementValue("floating-left", static_cast<DWORD>(c.stored.left));
+        bartest::SetPlacementValue("floating-top", static_cast<DWORD>(c.stored.top));
+        bartest::SetPlacementValue("floating-right", static_cast<DWORD>(c.stored.right));
+        bartest::SetPlacementValue("floating-bottom", static_cast<DWORD>(c.stored.bottom));
+        BarProcess p;
+        ASSERT_TRUE(p.Start());
+        EXPECT_TRUE(WaitFor([&] { return WindowRect(p.Bar()) == c.expected; })) << WindowRect(p.Bar());
+        ASSERT_TRUE(p.Close());
+        ExpectStored({{"floating-left", static_cast<DWORD>(c.expected.left)},
+                      {"floating-top", static_cast<DWORD>(c.expected.top)}});
+    }
+}
+
+TEST_F(BarWindow, AFloatingBarOffTheScreenComesBackWhenTheDisplayChanges) {
+    bartest::SetPlacementValue("seat", 4);
+    bartest::SetPlacementValue("floating-left", 100);
+    bartest::SetPlacementValue("floating-top", 200);
+    bartest::SetPlacementValue("floating-right", 400);
+    bartest::SetPlacementValue("floating-bottom", 260);
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({100, 200, 400, 260}));
+    // Sized where no screen is, as a larger display would have left it.
+    SetWindowPos(bar.Bar(), nullptr, 5000, 5000, 301, 61, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitForRect({5000, 5000, 5301, 5061})) << WindowRect(bar.Bar());
+    SendMessageA(bar.Bar(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    const RECT work = WorkArea();
+    EXPECT_EQ(WindowRect(bar.Bar()), (RECT{work.right - 301, work.bottom - 61, work.right, work.bottom}));
+}
+
+// Logging off cancelled: the bar goes on, and saves nothing yet.
+TEST_F(BarWindow, ACancelledLogOffKeepsTheBar) {
+    ASSERT_TRUE(bar.Start());
+    ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
+    bartest::SetPlacementValue("top-cy", 99);
+    SendMessageA(bar.Bar(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(IsWindow(bar.Bar()));
+    EXPECT_TRUE(IsWindowVisible(bar.Bar()));
+    ExpectStored({{"top-cy", 99}});
+    ASSERT_TRUE(bar.Close());
+    ExpectStored({{"top-cy", 32}});
 }
 
 // Every way of quitting saves the placement before the window goes. The test changes a stored

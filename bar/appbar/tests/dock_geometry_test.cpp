@@ -141,3 +141,18 @@ TEST(HitTestSeat, AsksTheShellAfreshForEveryBand) {
 }
 
 }  // namespace
+
+TEST(DragHasBegun, OnlyOnceThePointerLeavesTheDragRectangle) {
+    const dock::Point pressed{100, 50};
+    const dock::Point dragSize{4, 3};  // SM_CXDRAG, SM_CYDRAG
+    const struct {
+        dock::Point now;
+        bool begun;
+    } cases[] = {
+        {{100, 50}, false}, {{104, 50}, false}, {{96, 50}, false},  {{100, 53}, false},
+        {{100, 47}, false}, {{104, 53}, false}, {{105, 50}, true},  {{95, 50}, true},
+        {{100, 54}, true},  {{100, 46}, true},  {{300, 400}, true}, {{-100, 50}, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dock::DragHasBegun(pressed, c.now, dragSize), c.begun) << c.now.x << ", " << c.now.y;
+}

@@ -4,36 +4,7 @@
 
 namespace archive_sample {
 
-FW_IMPLEMENT_SERIAL(CSgCommand, fw::CObject, 0);
-FW_IMPLEMENT_SERIAL(CSgShadow, fw::CObject, 1);
 FW_IMPLEMENT_SERIAL(CSgShadowEx, CSgShadow, 7);
-
-void CSgCommand::Serialize(fw::CArchive& ar) {
-    if (ar.IsStoring()) {
-        ar.WriteUInt32(m_nID);
-        ar.WriteString(m_strText);
-        return;
-    }
-    m_nID = ar.ReadUInt32();
-    m_strText = ar.ReadString();
-}
-
-void CSgShadow::Serialize(fw::CArchive& ar) {
-    if (ar.IsStoring()) {
-        ar.WriteString(m_strClassName);
-        ar.WriteString(m_strExeName);
-        ar.WriteInt32(static_cast<std::int32_t>(m_commands.size()));
-        for (const auto& command : m_commands) ar.WriteObject(*command);
-        ar.WriteInt32(m_bMenuRead);
-        return;
-    }
-    m_strClassName = ar.ReadString();
-    m_strExeName = ar.ReadString();
-    for (std::int32_t n = ar.ReadInt32(); n > 0; --n) {
-        m_commands.push_back(ar.ReadObject<CSgCommand>());
-    }
-    m_bMenuRead = ar.ReadInt32();
-}
 
 std::unique_ptr<CSgShadow> MakeShadow(std::string className, std::string exeName,
                                       std::vector<std::pair<std::uint32_t, std::string>> commands,

@@ -1,5 +1,5 @@
-// Stand-ins for the store's CSgShadow and CSgCommand, with the same names, schemas and field
-// order, so the archive's tests, fuzzer and benchmark work on files of the real shape.
+// The store's own records, CSgShadow and CSgCommand, for the archive's tests, fuzzer and
+// benchmark: files of the real shape, read and written by the real classes' stored form.
 #pragma once
 
 #include <cstdint>
@@ -8,30 +8,13 @@
 #include <utility>
 #include <vector>
 
-#include "bar/archive/archive.h"
-#include "bar/archive/object.h"
+#include "bar/store/cs_command.h"
+#include "bar/store/cs_shadow.h"
 
 namespace archive_sample {
 
-class CSgCommand : public fw::CObject {
-    FW_DECLARE_SERIAL(CSgCommand)
-public:
-    void Serialize(fw::CArchive& ar) override;
-
-    std::uint32_t m_nID = 0;
-    std::string m_strText;
-};
-
-class CSgShadow : public fw::CObject {
-    FW_DECLARE_SERIAL(CSgShadow)
-public:
-    void Serialize(fw::CArchive& ar) override;
-
-    std::string m_strClassName;
-    std::string m_strExeName;
-    std::vector<std::unique_ptr<CSgCommand>> m_commands;
-    std::int32_t m_bMenuRead = 0;
-};
+using ::CSgCommand;
+using ::CSgShadow;
 
 // A class derived from a record class, for reads that expect the base.
 class CSgShadowEx : public CSgShadow {

@@ -93,6 +93,21 @@ TEST_F(DiskFile, ASaveThatCannotStartLeavesEverythingAsItWas) {
     RemoveDirectoryA(temporary.c_str());
 }
 
+TEST_F(DiskFile, AnUnreadableFileIsKeptBesideItOneCopyAtATime) {
+    const Bytes unreadable = Pattern(5000, 4);
+    ASSERT_TRUE(file.Write(unreadable));
+    const std::string copy = DiskDataFile::UnreadablePath(path);
+    EXPECT_EQ(copy, path + ".bad");
+    ASSERT_TRUE(file.KeepUnreadable(unreadable));
+    EXPECT_EQ(OnDisk(copy), unreadable);
+    EXPECT_EQ(file.Read(), unreadable) << "the file itself stays until a save replaces it";
+
+    const Bytes later = Pattern(10, 5);
+    ASSERT_TRUE(file.KeepUnreadable(later));
+    EXPECT_EQ(OnDisk(copy), later) << "a later failure replaces the copy";
+    EXPECT_FALSE(Exists(DiskDataFile::TemporaryPath(copy)));
+}
+
 TEST(DiskDataFileText, UTF16TextBecomesTheAnsiCodePage) {
     ASSERT_EQ(GetACP(), 932u);
     const DiskDataFile file([](bool) { return std::string(); });

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 #include <string>
 #include <vector>
@@ -141,6 +143,43 @@ TEST(HookWindow, IsGoneWithItsObject) {
     }
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(FindWindowA(hr::hook::kHookWindowClass, hr::hook::kHookWindowTitle), nullptr);
+}
+
+// Reports that reach the hidden window, whatever serves it, counted on the way.
+struct ReportCounter {
+    explicit ReportCounter(HWND window) : window(window) {
+        served = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+    }
+    ~ReportCounter() { SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(served)); }
+    ReportCounter(const ReportCounter&) = delete;
+    ReportCounter& operator=(const ReportCounter&) = delete;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COPYDATA) ++reports;
+        return CallWindowProcA(served, hwnd, message, wParam, lParam);
+    }
+    HWND window;
+    static inline WNDPROC served = nullptr;
+    static inline int reports = 0;
+};
+
+TEST(HookWindow, SwitchesTheHooksOffEvenWhenItsWindowCannotBeDestroyed) {
+    auto hook = std::make_unique<HookWindow>();
+    const HWND hidden = hook->GetSafeHwnd();
+    TopLevelWindow target;
+    {
+        ReportCounter counter(hidden);
+        // The library reports an activation on this thread at once, inside the sent message.
+        ReportCounter::reports = 0;
+        SendMessageA(target.Handle(), WM_NCACTIVATE, TRUE, 0);
+        ASSERT_GT(ReportCounter::reports, 0) << "the hooks are on";
+        // Only the thread that made a window can destroy it: from another one it fails.
+        std::thread([&hook] { hook.reset(); }).join();
+        ASSERT_TRUE(IsWindow(hidden));
+        ReportCounter::reports = 0;
+        SendMessageA(target.Handle(), WM_NCACTIVATE, TRUE, 0);
+        EXPECT_EQ(ReportCounter::reports, 0) << "the hooks are off";
+    }
+    DestroyWindow(hidden);
 }
 
 TEST(HookWindow, SurvivesWmClose) {

@@ -18,6 +18,7 @@ struct Held {
     std::optional<Bytes> bytes;
     bool writable = true;
     int writes = 0;
+    std::optional<Bytes> kept;  // what KeepUnreadable was given last
 };
 
 class MemoryFile : public DataFile {
@@ -27,6 +28,10 @@ public:
     std::unique_ptr<DataFileWriter> Rewrite() override { return std::make_unique<Writer>(m_held); }
     // Enough for the ASCII text the fixtures store as UTF-16.
     std::string ToAnsi(std::u16string_view text) const override { return std::string(text.begin(), text.end()); }
+    bool KeepUnreadable(const Bytes& bytes) override {
+        m_held.kept = bytes;
+        return true;
+    }
 
 private:
     class Writer : public DataFileWriter {
@@ -71,6 +76,7 @@ protected:
         store.reset();
         held.bytes = std::move(file);
         held.writes = 0;
+        held.kept.reset();
         store = NewStore();
     }
 
@@ -134,6 +140,7 @@ TEST_F(StoreFile, SavingWhatWasLoadedGivesTheSameBytes) {
         ASSERT_EQ(store->m_shadows.size(), 2u);
         EXPECT_TRUE(store->Save());
         EXPECT_EQ(held.bytes, Fixture(kHeader2 + records));
+        EXPECT_FALSE(held.kept) << "a file read whole is not kept aside";
     }
 }
 
@@ -181,12 +188,16 @@ TEST_F(StoreFile, AFailedLoadKeepsTheRecordsReadCompletely) {
         EXPECT_TRUE(store->m_shadows[0]->Matches(kEditor));
         ASSERT_EQ(store->m_shadows[0]->m_commands.size(), 1u);
         EXPECT_EQ(store->m_shadows[0]->m_commands[0]->m_strText, "New<Ctrl+N>");
+        // The file as it was is kept before anything is saved over it.
+        EXPECT_EQ(held.writes, 0);
+        EXPECT_EQ(held.kept, Fixture(editor + c.viewer));
     }
 }
 
 TEST_F(StoreFile, WithoutAFileTheStoreStartsEmptyAndTheNextSaveMakesOne) {
     EXPECT_FALSE(store->Load());
     EXPECT_TRUE(store->m_shadows.empty());
+    EXPECT_FALSE(held.kept) << "there was nothing to keep";
     Activate(kEditor, {Command(1, "New\tCtrl+N")});
     store.reset();  // the store saves once more when it goes
     EXPECT_EQ(held.writes, 1);
