@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/pathname.h"
+#include "common/system_error.h"
 #include "setup/file_lists.h"
 #include "setup/procedures.h"
 #include "setup/setup_state.h"
@@ -51,7 +52,9 @@ void MakeShortcut(const char* shellFolder, const std::string& program) {
     spec.linkDescription = "Hintrail";
     spec.linkIconPath = program.c_str();
     spec.linkIconIndex = 0;
-    CreateShellLink(linkPath, spec);  // a shortcut that cannot be made is skipped silently
+    // A shortcut the user asked for and did not get must not end in "finished".
+    const HRESULT result = CreateShellLink(linkPath, spec);
+    if (FAILED(result)) ThrowSystemError(linkPath, static_cast<DWORD>(result));
 }
 
 }  // namespace

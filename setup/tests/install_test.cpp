@@ -183,6 +183,15 @@ TEST_F(InstallTest, AMissingProgramsFolderValueEndsAfterTheRecordWithoutShortcut
     EXPECT_FALSE(Exists(shellFolders_.startup + "\\Hintrail.lnk"));
 }
 
+TEST_F(InstallTest, AShortcutThatCannotBeWrittenEndsWithItsPath) {
+    const std::string missing = Path("no such folder");
+    setuptest::WriteValue(HKEY_CURRENT_USER, kShellFoldersKey, "Startup", Sz(missing));
+    const std::string error = Install(Destination());
+    EXPECT_EQ(error.rfind(missing + "\\Hintrail.lnk : ", 0), 0u) << error;
+    ExpectInstalledRecord(Destination());
+    ExpectShortcutTo(shellFolders_.programs + "\\Hintrail.lnk", Installed("Hintrail.exe"));
+}
+
 // What each uninstall mode leaves, through the restart.
 struct UninstallCase {
     const char* name;
