@@ -224,8 +224,12 @@ TEST_F(BarWindow, AFloatingBarSizedAtItsBorderKeepsItsNewRectangle) {
 TEST_F(BarWindow, LosingTheMouseDuringADragPutsTheBarBack) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
+    SetForegroundWindow(bar.Bar());
     bartest::MousePress({500, 12});
     bartest::MouseMoveTo({500, 12}, {500, 400});
+    // Under Wine the last step, which leaves the bar (centred one step behind) by a pixel, was
+    // seen not to reach it; a user's hand that rests there moves on the spot, and that arrives.
+    bartest::MouseMoveTo({500, 400}, {500, 400});
     ASSERT_TRUE(WaitForRect({372, 368, 628, 432})) << WindowRect(bar.Bar());
     PostMessageA(bar.Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bar.Bar()), MAKELPARAM(700, 500));
     const HWND menu = bartest::WaitForPopupMenu(bar);
