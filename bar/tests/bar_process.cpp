@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -111,12 +112,22 @@ bool BarProcess::Start() {
     STARTUPINFOA si{sizeof(si)};
     std::string cmd = "\"" + exe + "\"";
     if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &si, &m_pi))
+                        &si, &m_pi)) {
+        // Seen once under Wine and never again: say why, for the next time.
+        std::fprintf(stderr, "CreateProcess %s failed: error %lu\n", exe.c_str(), GetLastError());
         return false;
-    return WaitFor([this] {
+    }
+    const bool shown = WaitFor([this] {
         m_bar = FindOwnWindow(nullptr);
         return m_bar != nullptr && IsWindowVisible(m_bar);
     });
+    if (!shown) {
+        DWORD exitCode = 0;
+        GetExitCodeProcess(m_pi.hProcess, &exitCode);
+        std::fprintf(stderr, "Hintrail.exe showed no bar (window %p, exit code %lu)\n",
+                     static_cast<void*>(m_bar), exitCode);
+    }
+    return shown;
 }
 
 HWND BarProcess::FindOwnWindow(const char* className) const {
