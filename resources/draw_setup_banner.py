@@ -94,23 +94,22 @@ keycap(12, 84, 34, 100, "F1")
 # The product's name, reading upwards, at twice the glyph size.
 name = "Hintrail"
 x0, y0, scale = 17, 198, 2
+
+
+def draw_letter(k, ch, shift, colour):
+    for gy, row in enumerate(LARGE[ch]):
+        for gx, bit in enumerate(row):
+            if bit != '#':
+                continue
+            u, v = k * 6 + gx, gy
+            for dx in range(scale):
+                for dy in range(scale):
+                    put(x0 + v * scale + dx + shift, y0 - u * scale - dy + shift, colour)
+
+
 for k, ch in enumerate(name):
-    for gy, row in enumerate(LARGE[ch]):
-        for gx, bit in enumerate(row):
-            if bit != '#':
-                continue
-            u, v = k * 6 + gx, gy
-            for dx in range(scale):
-                for dy in range(scale):
-                    put(x0 + v * scale + dx + 1, y0 - u * scale - dy + 1, BLACK)  # shadow
-    for gy, row in enumerate(LARGE[ch]):
-        for gx, bit in enumerate(row):
-            if bit != '#':
-                continue
-            u, v = k * 6 + gx, gy
-            for dx in range(scale):
-                for dy in range(scale):
-                    put(x0 + v * scale + dx, y0 - u * scale - dy, WHITE)
+    draw_letter(k, ch, 1, BLACK)  # shadow
+    draw_letter(k, ch, 0, WHITE)
 
 
 def rle4(rows):
