@@ -326,22 +326,26 @@ TEST_F(BarWindow, ACancelledLogOffKeepsTheBar) {
     ExpectStored({{"top-cy", 32}});
 }
 
-// Every way of quitting saves the placement before the window goes. The test changes a stored
-// value while the bar runs: only a save on the way out puts the bar's own value back.
-struct QuitWay {
+// One thing a user does to the bar, named for the test's output.
+struct UserAction {
     const char* name;
-    void (*quit)(HWND bar);
-    friend void PrintTo(const QuitWay& way, std::ostream* os) { *os << way.name; }
+    void (*act)(HWND bar);
+    friend void PrintTo(const UserAction& action, std::ostream* os) { *os << action.name; }
 };
 
-class Quitting : public BarWindow, public ::testing::WithParamInterface<QuitWay> {};
+std::string ActionName(const ::testing::TestParamInfo<UserAction>& info) { return info.param.name; }
+
+// Every way of quitting saves the placement before the window goes. The test changes a stored
+// value while the bar runs: only a save on the way out puts the bar's own value back.
+
+class Quitting : public BarWindow, public ::testing::WithParamInterface<UserAction> {};
 
 TEST_P(Quitting, WritesThePlacementBeforeTheWindowGoes) {
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
     bartest::SetPlacementValue("seat", 0);
     bartest::SetPlacementValue("top-cy", 99);
-    GetParam().quit(bar.Bar());
+    GetParam().act(bar.Bar());
     DWORD exitCode = 1;
     ASSERT_TRUE(bar.WaitForExit(&exitCode));
     EXPECT_EQ(exitCode, 0u);
@@ -351,15 +355,15 @@ TEST_P(Quitting, WritesThePlacementBeforeTheWindowGoes) {
 INSTANTIATE_TEST_SUITE_P(
     EveryWay, Quitting,
     ::testing::Values(
-        QuitWay{"ExitCommand", [](HWND bar) { PostMessageA(bar, WM_COMMAND, 32771, 0); }},
-        QuitWay{"AltF4",
+        UserAction{"ExitCommand", [](HWND bar) { PostMessageA(bar, WM_COMMAND, 32771, 0); }},
+        UserAction{"AltF4",
                 [](HWND bar) {
                     SetForegroundWindow(bar);
                     WaitFor([bar] { return GetForegroundWindow() == bar; });
                     bartest::PressKeys({VK_MENU, VK_F4});
                 }},
-        QuitWay{"EndSession", [](HWND bar) { SendMessageA(bar, WM_ENDSESSION, TRUE, 0); }}),
-    [](const ::testing::TestParamInfo<QuitWay>& info) { return std::string(info.param.name); });
+        UserAction{"EndSession", [](HWND bar) { SendMessageA(bar, WM_ENDSESSION, TRUE, 0); }}),
+    ActionName);
 
 TEST_F(BarWindow, PaintsTheTooltipBackground) {
     ASSERT_TRUE(bar.Start());
@@ -393,20 +397,14 @@ TEST_F(BarWindow, KeyboardPopupMenuOpensAtTheClientCorner) {
 
 // F1 and the popup menu's help item open the help file beside the program in the WinHelp
 // viewer, on its contents topic, with no error box on the way.
-struct HelpWay {
-    const char* name;
-    void (*ask)(HWND bar);
-    friend void PrintTo(const HelpWay& way, std::ostream* os) { *os << way.name; }
-};
-
-class AskingForHelp : public BarWindow, public ::testing::WithParamInterface<HelpWay> {};
+class AskingForHelp : public BarWindow, public ::testing::WithParamInterface<UserAction> {};
 
 TEST_P(AskingForHelp, OpensTheHelpViewerOnTheContents) {
     const helptest::Contents contents = helptest::ReadContents();
     ASSERT_FALSE(contents.topics.empty()) << "Hintrail.cnt beside the bar";
     ASSERT_TRUE(bar.Start());
     ASSERT_TRUE(WaitForRect({-2, -2, 1026, 32}));
-    GetParam().ask(bar.Bar());
+    GetParam().act(bar.Bar());
     HWND viewer = nullptr;
     EXPECT_TRUE(WaitFor([&] {
         viewer = helptest::FindViewer(contents.title);
@@ -423,8 +421,8 @@ INSTANTIATE_TEST_SUITE_P(
     BothWays, AskingForHelp,
     ::testing::Values(
         // F1 goes through the bar's accelerators in its message loop.
-        HelpWay{"F1", [](HWND bar) { PostMessageA(bar, WM_KEYDOWN, VK_F1, 0); }},
-        HelpWay{"MenuItem", [](HWND bar) { PostMessageA(bar, WM_COMMAND, 57670, 0); }}),
-    [](const ::testing::TestParamInfo<HelpWay>& info) { return std::string(info.param.name); });
+        UserAction{"F1", [](HWND bar) { PostMessageA(bar, WM_KEYDOWN, VK_F1, 0); }},
+        UserAction{"MenuItem", [](HWND bar) { PostMessageA(bar, WM_COMMAND, 57670, 0); }}),
+    ActionName);
 
 }  // namespace
