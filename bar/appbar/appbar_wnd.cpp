@@ -32,10 +32,14 @@ const fw::MessageMapEntry AppBarWnd::messageEntries[] = {
 };
 const fw::MessageMap AppBarWnd::messageMap = {&fw::CWnd::messageMap, AppBarWnd::messageEntries};
 
-BOOL AppBarWnd::Create(int colorIndex) {
+std::string AppBarWnd::ClassNameFor(int colorIndex) {
     // One class per background colour. The name stays the same from run to run: the store keys
     // the bar's own record by it, and a name that changed would add a record every start.
-    m_strWndClassName = "HintrailAppBar" + std::to_string(colorIndex);
+    return "HintrailAppBar" + std::to_string(colorIndex);
+}
+
+BOOL AppBarWnd::Create(int colorIndex) {
+    m_strWndClassName = ClassNameFor(colorIndex);
     WNDCLASSA wc{};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.hInstance = GetModuleHandleA(nullptr);

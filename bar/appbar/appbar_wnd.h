@@ -19,6 +19,8 @@ public:
     // Registers a window class with the system colour brush colorIndex and creates the bar;
     // WM_CREATE puts it at the seat recorded by SetSeat.
     BOOL Create(int colorIndex);
+    // The name of the window class that Create registers for that colour.
+    static std::string ClassNameFor(int colorIndex);
     void SetSeat(UINT seat);
     UINT GetSeat() const { return m_nSeat; }
 
