@@ -21,6 +21,9 @@ BarApp::~BarApp() {
 }
 
 BOOL BarApp::InitInstance() {
+    // A second start only shows the bar that runs: it builds nothing, touches no hook and
+    // writes no file.
+    if (!m_singleBar.Acquire()) return FALSE;
     // Three-dimensional dialog controls are what the system draws anyway: nothing to enable.
     SetRegistryKey("Orrin-Labs");
     if (!m_wndBar.CreateBar()) return FALSE;

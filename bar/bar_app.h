@@ -7,6 +7,7 @@
 
 #include "bar/framework/app.h"
 #include "bar/shortcut_bar_wnd.h"
+#include "bar/single_bar_lock.h"
 #include "bar/store/store_host.h"
 
 class HookWindow;
@@ -34,4 +35,7 @@ public:
 
 private:
     BOOL CreateHookWindow();
+
+    // Goes after the destructor's body has saved the data file and switched the hooks off.
+    SingleBarLock m_singleBar;
 };

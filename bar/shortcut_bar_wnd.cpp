@@ -4,10 +4,19 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "bar/bar_app.h"
 #include "bar/framework/paint_dc.h"
 #include "resources/bar_resource.h"
+
+namespace {
+constexpr int kBackground = COLOR_INFOBK;
+// Three flashes: swapped, plain, swapped, plain, swapped, plain, each phase this long.
+constexpr UINT_PTR kFlashTimer = 1;
+constexpr UINT kFlashPhaseMs = 150;
+constexpr int kFlashSwaps = 5;
+}  // namespace
 
 const fw::MessageMapEntry ShortcutBarWnd::messageEntries[] = {
     fw::OnMessage(WM_PAINT, &ShortcutBarWnd::OnPaint),
@@ -15,14 +24,22 @@ const fw::MessageMapEntry ShortcutBarWnd::messageEntries[] = {
     fw::OnMessage(WM_CONTEXTMENU, &ShortcutBarWnd::OnContextMenu),
     fw::OnCommand(ID_APP_EXIT_BAR, &ShortcutBarWnd::OnExit),
     fw::OnMessage(WM_ENDSESSION, &ShortcutBarWnd::OnEndSession),
+    fw::OnMessage(WM_TIMER, &ShortcutBarWnd::OnTimer),
     fw::EndOfMessageMap(),
 };
 const fw::MessageMap ShortcutBarWnd::messageMap = {&AppBarWnd::messageMap,
                                                    ShortcutBarWnd::messageEntries};
 
+std::string ShortcutBarWnd::WindowClassName() { return ClassNameFor(kBackground); }
+
+UINT ShortcutBarWnd::ShowBarMessage() {
+    static const UINT message = RegisterWindowMessageA("Hintrail.ShowBar");
+    return message;
+}
+
 BOOL ShortcutBarWnd::CreateBar() {
     LoadPlacement();
-    return Create(COLOR_INFOBK);
+    return Create(kBackground);
 }
 
 void ShortcutBarWnd::SetShortcutText(const std::string& text) {
@@ -45,6 +62,7 @@ BOOL ShortcutBarWnd::PreTranslateMessage(MSG* msg) {
 }
 
 LRESULT ShortcutBarWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == ShowBarMessage()) return OnShowBar();
     // The bar has no title; screen readers and automation tools read the text it shows.
     switch (message) {
         case WM_GETTEXTLENGTH:
@@ -63,12 +81,39 @@ LRESULT ShortcutBarWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT ShortcutBarWnd::OnPaint(WPARAM, LPARAM) {
     fw::CPaintDC dc(m_hWnd);
-    SetTextColor(dc.Get(), GetSysColor(COLOR_INFOTEXT));
-    SetBkColor(dc.Get(), GetSysColor(COLOR_INFOBK));
+    int ink = COLOR_INFOTEXT, paper = kBackground;
+    if (m_bFlashInverted) std::swap(ink, paper);
+    SetTextColor(dc.Get(), GetSysColor(ink));
+    SetBkColor(dc.Get(), GetSysColor(paper));
     const std::string text = m_strShortcutText;
     RECT rc{};
     GetClientRect(m_hWnd, &rc);
+    // The class brush has erased the background in the plain colour.
+    if (m_bFlashInverted) FillRect(dc.Get(), &rc, GetSysColorBrush(paper));
     DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &rc, DT_WORDBREAK);
+    return 0;
+}
+
+LRESULT ShortcutBarWnd::OnShowBar() {
+    if (m_bClosing || !m_hWnd) return 0;
+    // Topmost windows shown after the bar may cover it: come over them. The program in front
+    // keeps the keyboard, and the bar keeps showing its shortcuts.
+    SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_bFlashInverted = TRUE;
+    m_nFlashSwapsLeft = kFlashSwaps;
+    SetTimer(m_hWnd, kFlashTimer, kFlashPhaseMs, nullptr);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+    return kShown;
+}
+
+LRESULT ShortcutBarWnd::OnTimer(WPARAM wParam, LPARAM) {
+    if (wParam != kFlashTimer) return Default();
+    m_bFlashInverted = !m_bFlashInverted;
+    if (--m_nFlashSwapsLeft <= 0) {
+        KillTimer(m_hWnd, kFlashTimer);
+        m_bFlashInverted = FALSE;
+    }
+    InvalidateRect(m_hWnd, nullptr, TRUE);
     return 0;
 }
 

@@ -13,6 +13,13 @@ public:
     ShortcutBarWnd() = default;
     ~ShortcutBarWnd() override = default;
 
+    // The bar's window class, by which a second start of the program finds it.
+    static std::string WindowClassName();
+    // The message a second start sends the bar: it comes over every other always-on-top window,
+    // without taking the keyboard, and flashes. Its answer is kShown unless it is closing.
+    static UINT ShowBarMessage();
+    static constexpr LRESULT kShown = 1;
+
     // Reads the placement, then creates the window, which docks or floats accordingly.
     BOOL CreateBar();
     // The text to show, complete; repaints unless the bar is closing.
@@ -31,11 +38,16 @@ protected:
     LRESULT OnContextMenu(WPARAM, LPARAM);
     LRESULT OnExit(WPARAM, LPARAM);
     LRESULT OnEndSession(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
 
 private:
     void LoadPlacement();
     void WritePlacement();
+    LRESULT OnShowBar();
 
     std::string m_strShortcutText;
     BOOL m_bClosing = FALSE;
+    // While the bar flashes: its colours swapped, and how many swaps are still to come.
+    BOOL m_bFlashInverted = FALSE;
+    int m_nFlashSwapsLeft = 0;
 };

@@ -107,7 +107,9 @@ BarProcess::~BarProcess() {
     CloseHandle(m_pi.hProcess);
 }
 
-bool BarProcess::Start() {
+bool BarProcess::Start() { return Launch() && WaitForBar(); }
+
+bool BarProcess::Launch() {
     std::string exe = TestProgramFolder() + "Hintrail.exe";
     STARTUPINFOA si{sizeof(si)};
     std::string cmd = "\"" + exe + "\"";
@@ -117,6 +119,10 @@ bool BarProcess::Start() {
         std::fprintf(stderr, "CreateProcess %s failed: error %lu\n", exe.c_str(), GetLastError());
         return false;
     }
+    return true;
+}
+
+bool BarProcess::WaitForBar() {
     const bool shown = WaitFor([this] {
         m_bar = FindOwnWindow(nullptr);
         return m_bar != nullptr && IsWindowVisible(m_bar);
@@ -128,6 +134,10 @@ bool BarProcess::Start() {
                      static_cast<void*>(m_bar), exitCode);
     }
     return shown;
+}
+
+bool BarProcess::HasExited() const {
+    return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0;
 }
 
 HWND BarProcess::FindOwnWindow(const char* className) const {
@@ -156,7 +166,7 @@ HWND BarProcess::FindOwnWindow(const char* className) const {
 }
 
 bool BarProcess::WaitForExit(DWORD* exitCode) {
-    bool ended = WaitFor([this] { return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0; });
+    bool ended = WaitFor([this] { return HasExited(); });
     if (ended && exitCode) GetExitCodeProcess(m_pi.hProcess, exitCode);
     return ended;
 }

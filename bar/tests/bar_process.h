@@ -36,6 +36,11 @@ public:
 
     // Starts Hintrail.exe and waits for its bar window.
     bool Start();
+    // Starts Hintrail.exe without waiting for anything.
+    bool Launch();
+    // Waits for the bar window of the process that Launch started.
+    bool WaitForBar();
+    bool HasExited() const;
     HWND Bar() const { return m_bar; }
     DWORD ProcessId() const { return m_pi.dwProcessId; }
     // Waits for the process to end; false after the deadline.
