@@ -3,32 +3,49 @@
 #include <tlhelp32.h>
 
 #include <cstring>
-#include <memory>
 
 #include "bar/store/exe_file_name.h"
+#include "common/win_handles.h"
 
 namespace {
 
-struct SnapshotCloser {
-    void operator()(HANDLE snapshot) const { CloseHandle(snapshot); }
-};
-using ScopedSnapshot = std::unique_ptr<void, SnapshotCloser>;
-
-// Lead bytes of the ANSI code page, which is what the snapshot's names are written in.
+// Lead bytes of the ANSI code page, which is what both sources write names in.
 bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 }  // namespace
 
+std::string QueriedExePath(DWORD processId) {
+    const ScopedObject process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, processId));
+    if (!process) return {};
+    // A process that has ended can still be opened while a handle to it is left, but is no
+    // longer in a snapshot: leave its name to the snapshot, as before.
+    if (WaitForSingleObject(process.Get(), 0) != WAIT_TIMEOUT) return {};
+    // The snapshot's name field holds 259 bytes. A path that fits this buffer has a file name
+    // that fits there too; a longer one fails here and its name, perhaps cut short, comes from
+    // the snapshot as before.
+    char path[MAX_PATH] = {};
+    DWORD size = sizeof(path);
+    if (!QueryFullProcessImageNameA(process.Get(), 0, path, &size)) return {};
+    return std::string(path, size);
+}
+
 std::string ProcessExePath(DWORD processId) {
-    HANDLE handle = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, processId);
-    if (handle == INVALID_HANDLE_VALUE) return {};
-    const ScopedSnapshot snapshot(handle);
+    const ScopedFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, processId));
+    if (!snapshot) return {};
     PROCESSENTRY32 entry{sizeof(entry)};  // 296 bytes on i686
-    for (BOOL more = Process32First(handle, &entry); more; more = Process32Next(handle, &entry)) {
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry)) {
         if (entry.th32ProcessID != processId) continue;
         return std::string(entry.szExeFile, strnlen(entry.szExeFile, sizeof(entry.szExeFile)));
     }
     return {};
+}
+
+std::string ProcessExeName(DWORD processId) {
+    std::string path = QueriedExePath(processId);
+    if (path.empty()) path = ProcessExePath(processId);
+    return ExeFileName(path, IsAnsiLeadByte);
 }
 
 ApplicationKey IdentifyWindow(HWND window) {
@@ -36,5 +53,5 @@ ApplicationKey IdentifyWindow(HWND window) {
     GetClassNameA(window, className, sizeof(className));
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    return {className, ExeFileName(ProcessExePath(processId), IsAnsiLeadByte)};
+    return {className, ProcessExeName(processId)};
 }

@@ -1,5 +1,5 @@
 // The store's view of the real desktop under Wine: menus read with the four USER32 calls,
-// a window's application key from a process snapshot, and the bar's two messages.
+// a window's application key from its process, and the bar's two messages.
 #include "bar/store/win32_desktop.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "bar/store/exe_file_name.h"
 #include "bar/store/identify_window.h"
 #include "bar/store/scan_menu.h"
 #include "bar/store/tests/win32_menus.h"
+#include "common/tests/scratch_folder.h"
 #include "resources/bar_resource.h"
 
 namespace {
@@ -128,6 +130,85 @@ TEST(IdentifyWindow, AVanishedWindowHasAnEmptyKey) {
 
 TEST(IdentifyWindow, AProcessMissingFromTheSnapshotHasNoExecutable) {
     EXPECT_EQ(ProcessExePath(0xFFFFFFF0), "");
+    EXPECT_EQ(ProcessExeName(0xFFFFFFF0), "");
+}
+
+std::string FileName(const std::string& path) {
+    return ExeFileName(path, [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; });
+}
+
+// A process of a copy of this test program, started suspended: it runs none of its code, and
+// is there with its own executable until the test ends it.
+class ChildProcess {
+public:
+    explicit ChildProcess(std::string exe) {
+        STARTUPINFOA si{sizeof(si)};
+        std::string cmd = "\"" + exe + "\"";
+        CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                       nullptr, &si, &pi_);
+    }
+    ~ChildProcess() {
+        if (!pi_.hProcess) return;
+        End();
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return pi_.hProcess != nullptr; }
+    DWORD Id() const { return pi_.dwProcessId; }
+    // Ends the process and waits for it; the handles stay open.
+    void End() {
+        TerminateProcess(pi_.hProcess, 0);
+        WaitForSingleObject(pi_.hProcess, 10000);
+    }
+
+private:
+    PROCESS_INFORMATION pi_{};
+};
+
+// Asked of the process itself, the name is the one the snapshot gives, so the records that
+// users' data files hold keep matching their programs.
+TEST(IdentifyWindow, AProcessNamesItsExecutableAsTheSnapshotDoes) {
+    const std::string own = QueriedExePath(GetCurrentProcessId());
+    EXPECT_EQ(FileName(own), "store_win32_test.exe") << own;
+    EXPECT_EQ(ProcessExeName(GetCurrentProcessId()), FileName(ProcessExePath(GetCurrentProcessId())));
+
+    ScratchFolder folder;
+    folder.MakeFolder("Hintrail Identify Test");
+    const std::string name = "A Long Mixed-Case Program Name For Keys.Exe";
+    const std::string copy = folder / ("Hintrail Identify Test\\" + name);
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof(self));
+    ASSERT_TRUE(CopyFileA(self, copy.c_str(), FALSE));
+    char shortPath[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameA(copy.c_str(), shortPath, sizeof(shortPath)), 0u);
+    std::string lower = copy;
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    const struct {
+        const char* how;
+        std::string exe;
+    } starts[] = {{"started as spelled", copy}, {"started by its short name", shortPath},
+                  {"started in lower case", lower}};
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.how);
+        ChildProcess child(start.exe);
+        ASSERT_TRUE(child.Started()) << start.exe;
+        const std::string queried = QueriedExePath(child.Id());
+        EXPECT_NE(queried, "") << "the process itself answers";
+        EXPECT_EQ(FileName(queried), FileName(ProcessExePath(child.Id())));
+        EXPECT_EQ(ProcessExeName(child.Id()), FileName(ProcessExePath(child.Id())));
+    }
+    ChildProcess spelled(copy);
+    ASSERT_TRUE(spelled.Started());
+    EXPECT_EQ(ProcessExeName(spelled.Id()), name);
+
+    // Ended, but still open through the test's handle: no longer in a snapshot, and not named
+    // by the process either.
+    spelled.End();
+    EXPECT_EQ(QueriedExePath(spelled.Id()), "");
+    EXPECT_EQ(ProcessExeName(spelled.Id()), FileName(ProcessExePath(spelled.Id())));
 }
 
 TEST(Win32Desktop, GivesTheBarsTwoMessagesByteForByte) {
