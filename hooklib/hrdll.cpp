@@ -1,12 +1,14 @@
 // HRDLL.dll: the only code of Hintrail that runs inside other programs. Built without the C
 // runtime (see CMakeLists.txt): it must stay small, start nothing and import only USER32, and
-// GetTickCount from KERNEL32 for the pause after a report that gave up.
+// from KERNEL32 GetTickCount for the pause after a report that gave up and VirtualAlloc and
+// VirtualFree for the menu items that a report carries.
 #include <windows.h>
 
 #include <cstdint>
 
 #include "hooklib/hook_filter.h"
 #include "hooklib/hook_protocol.h"
+#include "hooklib/menu_items_writer.h"
 #include "hooklib/report_pause.h"
 
 namespace {
@@ -41,6 +43,45 @@ void LookUpHookWindowIfStale() {
     sharedHookWindow = To32(FindWindowA(hr::hook::kHookWindowClass, hr::hook::kHookWindowTitle));
 }
 
+// The four questions of the bar's scan, asked in the menu's own process.
+struct MenuCalls {
+    static int ItemCount(HMENU menu) { return GetMenuItemCount(menu); }
+    static std::uint32_t ItemId(HMENU menu, int position) { return GetMenuItemID(menu, position); }
+    static void ReadText(HMENU menu, int position, char* text, int size) {
+        GetMenuStringA(menu, position, text, size, MF_BYPOSITION);
+    }
+    static HMENU SubMenu(HMENU menu, int position) { return GetSubMenu(menu, position); }
+};
+using MenuWriter = hr::hook::MenuItemsWriter<MenuCalls, HMENU>;
+
+// The report's record followed by room for the most items a report carries: about 131 KiB, too
+// much for the stack of a hooked thread, so it is fresh pages that are given back after the
+// report (zero-filled on demand: only what the items take is ever touched).
+class ReportBuffer {
+public:
+    static constexpr SIZE_T kBytes = sizeof(hr::hook::HookReport) + MenuWriter::kBufferBytes;
+    explicit ReportBuffer(bool wanted)
+        : m_bytes(wanted ? static_cast<unsigned char*>(
+                               VirtualAlloc(nullptr, kBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))
+                         : nullptr) {}
+    ~ReportBuffer() {
+        if (m_bytes) VirtualFree(m_bytes, 0, MEM_RELEASE);
+    }
+    ReportBuffer(const ReportBuffer&) = delete;
+    ReportBuffer& operator=(const ReportBuffer&) = delete;
+    unsigned char* Bytes() const { return m_bytes; }
+
+private:
+    unsigned char* m_bytes;
+};
+
+// The menu a report of this message carries: the window's menu bar, or the popup opening.
+HMENU MenuToReport(HWND window, UINT message, WPARAM wParam) {
+    if (message == hr::hook::kNcActivate) return GetMenu(window);
+    if (message == hr::hook::kInitMenuPopup) return reinterpret_cast<HMENU>(wParam);
+    return nullptr;
+}
+
 struct SystemCalls {
     static bool ReportsPaused() {
         const std::uint32_t failedAt = sharedReportFailedAt;
@@ -65,6 +106,18 @@ struct SystemCalls {
         hr::hook::HookReport report{To32(window), static_cast<std::uint32_t>(wParam),
                                     static_cast<std::uint32_t>(lParam)};
         COPYDATASTRUCT data{message, sizeof(report), &report};
+        // The menu's items follow the record where there is a menu and the memory for them;
+        // without them the bar reads the menu through its handle, as it can on Windows.
+        const HMENU menu = MenuToReport(window, message, wParam);
+        ReportBuffer items(menu != nullptr);
+        if (items.Bytes()) {
+            hr::hook::HookReport* record = reinterpret_cast<hr::hook::HookReport*>(items.Bytes());
+            *record = report;
+            MenuCalls calls;
+            const std::uint32_t size = MenuWriter(calls, items.Bytes() + sizeof(report)).Write(menu);
+            data.cbData = sizeof(report) + size;
+            data.lpData = record;
+        }
         DWORD_PTR ignored = 0;
         const HWND hookWindow = HookWindow();
         // No SMTO_BLOCK: while it waits, the thread still handles the messages sent to it, as a

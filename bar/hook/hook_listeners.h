@@ -4,14 +4,17 @@
 
 #include <cstdint>
 
+#include "bar/hook/reported_menu.h"
+
 using WindowHandle = void*;  // an HWND
 using MenuHandle = void*;    // an HMENU
 
 // The activation listener: the CommandStore.
 class ActivationListener {
 public:
-    // A parentless window became active; the hook window already tracks it.
-    virtual void OnActivate(WindowHandle window) = 0;
+    // A parentless window became active; the hook window already tracks it. menuBar is its menu
+    // bar as its program read it, or null when the report carried no items.
+    virtual void OnActivate(WindowHandle window, const ReportedMenu* menuBar) = 0;
 
 protected:
     ~ActivationListener() = default;
@@ -20,9 +23,11 @@ protected:
 // The menu listener: the record (CSgShadow) of the application in front.
 class MenuListener {
 public:
-    // A popup of the tracked window is opening; position and isWindowMenu are the low and
-    // high words of WM_INITMENUPOPUP's lParam.
-    virtual void OnInitMenuPopup(MenuHandle menu, unsigned position, bool isWindowMenu) = 0;
+    // A popup of the tracked window is opening; items are its items as its program read them,
+    // or null when the report carried none; position and isWindowMenu are the low and high
+    // words of WM_INITMENUPOPUP's lParam.
+    virtual void OnInitMenuPopup(MenuHandle menu, const ReportedMenu* items, unsigned position,
+                                 bool isWindowMenu) = 0;
     // The tracked window got WM_COMMAND with notification code 0 or 1 (HIWORD(wParam)).
     virtual void OnCommand(std::uintptr_t wParam, unsigned notificationCode) = 0;
 

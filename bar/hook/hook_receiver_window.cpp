@@ -47,7 +47,8 @@ LRESULT HookReceiverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
         if (!data) return 0;
         const auto report = DecodeReport(data->dwData, data->cbData, data->lpData);
         if (!report) return 0;
-        m_owner.OnReport(reinterpret_cast<HWND>(report->window), report->message, report->wParam, report->lParam);
+        m_owner.OnReport(reinterpret_cast<HWND>(report->window), report->message, report->wParam, report->lParam,
+                         report->menu ? &*report->menu : nullptr);
         return 1;
     }
     default:

@@ -26,19 +26,20 @@ HWND HookWindow::GetSafeHwnd() const { return m_pReceiver->Handle(); }
 
 HWND HookWindow::TrackedWindow() const { return m_pReceiver->TrackedWindow(); }
 
-void HookWindow::OnReport(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+void HookWindow::OnReport(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                          const ReportedMenu* menu) noexcept {
     try {
         switch (message) {
         case WM_NCACTIVATE:
             // Written first: the library reports menu events of the new window from now on.
             m_pReceiver->SetTrackedWindow(window);
-            if (m_pStore) m_pStore->OnActivate(window);
+            if (m_pStore) m_pStore->OnActivate(window, menu);
             break;
         case WM_INITMENUPOPUP:
             if (!m_pShadow) break;
             m_pShadow->OnInitMenuPopup(
-                reinterpret_cast<HMENU>(hr::hook::HandleFrom32(static_cast<std::uint32_t>(wParam))), LOWORD(lParam),
-                HIWORD(lParam) != 0);
+                reinterpret_cast<HMENU>(hr::hook::HandleFrom32(static_cast<std::uint32_t>(wParam))), menu,
+                LOWORD(lParam), HIWORD(lParam) != 0);
             break;
         case WM_COMMAND:
             if (m_pShadow) m_pShadow->OnCommand(wParam, HIWORD(wParam));

@@ -31,8 +31,10 @@ public:
 
     // One report of the hook library: WM_NCACTIVATE makes the window the tracked window and
     // then tells the store; WM_INITMENUPOPUP and WM_COMMAND go to the menu listener; anything
-    // else (WM_SETTEXT among them) has no effect.
-    void OnReport(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // else (WM_SETTEXT among them) has no effect. menu is the menu that the program read for
+    // the report (the menu bar, or the popup), or null.
+    void OnReport(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                  const ReportedMenu* menu = nullptr) noexcept;
 
     // The hidden window, and the window whose menu and command events the library reports.
     HWND GetSafeHwnd() const;

@@ -66,13 +66,13 @@ bool CommandStore::Save() {
     }
 }
 
-void CommandStore::OnActivate(WindowHandle window) {
+void CommandStore::OnActivate(WindowHandle window, const ReportedMenu* menuBar) {
     CSgShadow* record = FindOrCreateShadow(window);
     if (MenuListenerSlot* hookWindow = m_pApp->GetHookWindow()) {
         hookWindow->DetachShadow();
         hookWindow->AttachShadow(record);
     }
-    record->Activate(window);
+    record->Activate(window, menuBar);
 }
 
 CSgShadow* CommandStore::FindOrCreateShadow(WindowHandle window) {

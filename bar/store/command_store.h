@@ -40,7 +40,7 @@ public:
     void SetDataFile(std::unique_ptr<DataFile> dataFile) { m_dataFile = std::move(dataFile); }
 
     // Called by the hook window for each accepted activation report.
-    void OnActivate(WindowHandle window) override;
+    void OnActivate(WindowHandle window, const ReportedMenu* menuBar) override;
     // The record of the window's application; a new one is appended at the end.
     CSgShadow* FindOrCreateShadow(WindowHandle window);
 

@@ -4,6 +4,7 @@
 
 #include "bar/archive/archive.h"
 #include "bar/store/command_store.h"
+#include "bar/store/reported_menu_reader.h"
 #include "bar/store/scan_menu.h"
 
 FW_IMPLEMENT_SERIAL(CSgShadow, fw::CObject, 1);
@@ -12,21 +13,34 @@ bool CSgShadow::Matches(const ApplicationKey& key) const {
     return m_strClassName == key.className && m_strExeName == key.exeName;
 }
 
-void CSgShadow::Activate(WindowHandle window) {
+void CSgShadow::Activate(WindowHandle window, const ReportedMenu* menuBar) {
     if (!m_pStore) return;
     if (m_commands.empty()) {
-        Desktop& desktop = m_pStore->GetDesktop();
-        MenuHandle menu = desktop.GetMenu(window);
-        if (menu && ScanMenu(m_commands, desktop.Menus(), menu) != kScanNoText) m_bMenuRead = 1;
+        if (menuBar) {
+            Learn(nullptr, menuBar);
+        } else if (MenuHandle menu = m_pStore->GetDesktop().GetMenu(window)) {
+            Learn(menu, nullptr);
+        }
     }
     Publish();
 }
 
-void CSgShadow::OnInitMenuPopup(MenuHandle menu, unsigned, bool) {
+void CSgShadow::OnInitMenuPopup(MenuHandle menu, const ReportedMenu* items, unsigned, bool) {
     // The window menu is read like any other popup.
     if (!m_pStore) return;
-    if (ScanMenu(m_commands, m_pStore->GetDesktop().Menus(), menu) != kScanNoText) m_bMenuRead = 1;
+    Learn(menu, items);
     Publish();
+}
+
+void CSgShadow::Learn(MenuHandle menu, const ReportedMenu* items) {
+    int outcome = kScanNoText;
+    if (items) {
+        ReportedMenuReader reader(*items);
+        outcome = ScanMenu(m_commands, reader, reader.Root());
+    } else {
+        outcome = ScanMenu(m_commands, m_pStore->GetDesktop().Menus(), menu);
+    }
+    if (outcome != kScanNoText) m_bMenuRead = 1;
 }
 
 void CSgShadow::OnCommand(std::uintptr_t wParam, unsigned notificationCode) {

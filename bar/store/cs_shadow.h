@@ -22,10 +22,11 @@ public:
     // Class name first, then executable name; byte for byte, case-sensitive.
     bool Matches(const ApplicationKey& key) const;
 
-    // Its application came to the front: a record without commands reads the window's menu
-    // bar (one with commands learns only from popups), then the text is published.
-    void Activate(WindowHandle window);
-    void OnInitMenuPopup(MenuHandle menu, unsigned position, bool isWindowMenu) override;
+    // Its application came to the front: a record without commands learns the window's menu
+    // bar (one with commands learns only from popups), then the text is published. The menu
+    // bar's items as the program read them are used where they came; else the handle is read.
+    void Activate(WindowHandle window, const ReportedMenu* menuBar = nullptr);
+    void OnInitMenuPopup(MenuHandle menu, const ReportedMenu* items, unsigned position, bool isWindowMenu) override;
     // A command chosen from a menu (code 0) moves to the front; an accelerator (code 1) changes
     // nothing. Identifiers are matched on the low word, so one above 0xFFFF never moves.
     void OnCommand(std::uintptr_t wParam, unsigned notificationCode) override;
@@ -46,5 +47,8 @@ public:
     std::int32_t m_bMenuRead = 0;  // 1 once any of its menus showed readable text; never reset
 
 private:
+    // Scans the reported items if there are any, else the menu through its handle.
+    void Learn(MenuHandle menu, const ReportedMenu* items);
+
     CommandStore* m_pStore = nullptr;  // not stored in the data file
 };

@@ -1,11 +1,15 @@
 // HRDLL.dll as the bar program sees it, against the real hooks under Wine: the export, the
-// switch rules, and the reports that arrive at a window of the hook window's class and title.
+// switch rules, and the reports that arrive at a window of the hook window's class and title,
+// with the menu items the library read for them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <optional>
 #include <vector>
 
+#include "bar/hook/report_decoding.h"
 #include "hooklib/hook_protocol.h"
 #include "hooklib/hrdll.h"
 #include "hooklib/tests/pump_until.h"
@@ -18,14 +22,16 @@ struct Received {
     ULONG_PTR message;
     DWORD size;
     HookReport report;
+    std::vector<unsigned char> bytes;  // all of them: the record and any menu items after it
 };
 std::vector<Received> received;
 
 LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_COPYDATA) return DefWindowProcA(window, message, wParam, lParam);
     const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    Received r{data.dwData, data.cbData, {}};
-    if (data.cbData == sizeof(HookReport)) r.report = *static_cast<const HookReport*>(data.lpData);
+    const auto* bytes = static_cast<const unsigned char*>(data.lpData);
+    Received r{data.dwData, data.cbData, {}, std::vector<unsigned char>(bytes, bytes + data.cbData)};
+    if (data.cbData >= sizeof(HookReport)) std::memcpy(&r.report, bytes, sizeof(HookReport));
     received.push_back(r);
     return 1;
 }
@@ -159,6 +165,93 @@ TEST_F(HookLibrary, FindsARecreatedHookWindowWithoutSwitchingOffAndOn) {
     Receiver second;
     SendMessageA(target.Handle(), WM_NCACTIVATE, TRUE, 0);
     EXPECT_TRUE(HasReport(kNcActivate, target.Handle()));
+}
+
+// A window with a File menu, whose own WM_INITMENUPOPUP handler adds an item to the popup that
+// opens, as programs that fill their menus on demand do.
+class MenuWindow {
+public:
+    static constexpr UINT kAddedByHandler = 999;
+    MenuWindow() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "HintrailTestMenuWindow";
+        RegisterClassA(&wc);
+        file = CreatePopupMenu();
+        AppendMenuA(file, MF_STRING, 101, "\x8A\x4A\x82\xAD(&O)...\tCtrl+O");  // 開く
+        AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(file, MF_STRING, 102, "Exit");
+        HMENU bar = CreateMenu();
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+        AppendMenuA(bar, MF_STRING, 103, "&Help\tF1");
+        m_window = CreateWindowExA(0, wc.lpszClassName, "menu target", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200,
+                                   nullptr, bar, wc.hInstance, nullptr);
+    }
+    ~MenuWindow() { DestroyWindow(m_window); }  // destroys its menu bar and the File popup with it
+    MenuWindow(const MenuWindow&) = delete;
+    MenuWindow& operator=(const MenuWindow&) = delete;
+    HWND Handle() const { return m_window; }
+    HMENU file = nullptr;
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_INITMENUPOPUP && !HIWORD(lParam)) {
+            AppendMenuA(reinterpret_cast<HMENU>(wParam), MF_STRING, kAddedByHandler, "Added\tF9");
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    HWND m_window;
+};
+
+// The items of the last report of this message, as the bar's hook window reads them.
+std::optional<ReportedMenu> ItemsOfLast(ULONG_PTR message) {
+    for (auto r = received.rbegin(); r != received.rend(); ++r) {
+        if (r->message != message) continue;
+        const auto report = DecodeReport(r->message, static_cast<std::uint32_t>(r->bytes.size()), r->bytes.data());
+        if (report && report->menu) return report->menu;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+TEST_F(HookLibrary, AnActivationCarriesTheMenuBarAndAPopupItsItemsBeforeItsHandlerRuns) {
+    Receiver receiver;
+    MenuWindow target;
+    SendMessageA(target.Handle(), WM_NCACTIVATE, TRUE, 0);
+    auto menuBar = ItemsOfLast(kNcActivate);
+    ASSERT_TRUE(menuBar);
+    ASSERT_EQ(menuBar->size(), 2u);
+    EXPECT_EQ((*menuBar)[0].id, kNoCommandId);
+    ASSERT_EQ((*menuBar)[0].popup.size(), 3u);
+    EXPECT_EQ((*menuBar)[0].popup[0].id, 101u);
+    EXPECT_EQ((*menuBar)[0].popup[0].text, "\x8A\x4A\x82\xAD(&O)...\tCtrl+O");
+    EXPECT_EQ((*menuBar)[0].popup[1].id, 0u);
+    EXPECT_EQ((*menuBar)[0].popup[2].text, "Exit");
+    EXPECT_EQ((*menuBar)[1].id, 103u);
+    EXPECT_EQ((*menuBar)[1].text, "&Help\tF1");
+
+    receiver.Track(target.Handle());
+    SendMessageA(target.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(target.file), MAKELPARAM(0, 0));
+    auto popup = ItemsOfLast(kInitMenuPopup);
+    ASSERT_TRUE(popup);
+    EXPECT_EQ(popup->size(), 3u) << "read before the program's handler added its item";
+    EXPECT_EQ(GetMenuItemCount(target.file), 4) << "and the handler still ran";
+}
+
+TEST_F(HookLibrary, TheWindowMenuOpeningCarriesItsItems) {
+    Receiver receiver;
+    MenuWindow target;
+    receiver.Track(target.Handle());
+    HMENU windowMenu = GetSystemMenu(target.Handle(), FALSE);
+    ASSERT_NE(windowMenu, nullptr);
+    PostMessageA(target.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(windowMenu), MAKELPARAM(0, 1));
+    ASSERT_TRUE(hr::test::PumpUntil([] { return ItemsOfLast(kInitMenuPopup).has_value(); }));
+    const ReportedMenu items = *ItemsOfLast(kInitMenuPopup);
+    ASSERT_EQ(items.size(), static_cast<std::size_t>(GetMenuItemCount(windowMenu)));
+    for (int position = 0; position < GetMenuItemCount(windowMenu); ++position) {
+        EXPECT_EQ(items[position].id, GetMenuItemID(windowMenu, position)) << position;
+    }
 }
 
 TEST(HookLibrarySwitch, OnTwiceInstallsNothingNewAndOffTwiceSucceeds) {

@@ -122,7 +122,7 @@ TEST_F(DataFileLocation, WithNoFileOfTheUsersTheOneBesideTheProgramIsReadAndTheU
     EXPECT_TRUE(store->Load());
     EXPECT_EQ(ClassNames(*store), std::vector<std::string>{"Installed"});
 
-    store->OnActivate(desktop->AddWindow({"Learned", "y.exe"}));
+    store->OnActivate(desktop->AddWindow({"Learned", "y.exe"}), nullptr);
     EXPECT_TRUE(store->Save());
     EXPECT_TRUE(IsFolder(appData + "\\OrrinLabs\\Hintrail"));
     EXPECT_EQ(OnDisk(besideProgram), OneRecordFile("Installed")) << "left in place";
@@ -158,7 +158,7 @@ TEST_F(DataFileLocation, WithoutAnApplicationDataFolderBothUseTheFileBesideThePr
         Put(besideProgram, OneRecordFile("Installed"));
         auto store = NewStore();
         EXPECT_TRUE(store->Load());
-        store->OnActivate(desktop->AddWindow({"Learned", "y.exe"}));
+        store->OnActivate(desktop->AddWindow({"Learned", "y.exe"}), nullptr);
         EXPECT_TRUE(store->Save());
         store = NewStore();
         EXPECT_TRUE(store->Load());

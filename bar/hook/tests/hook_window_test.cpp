@@ -25,7 +25,7 @@ using hr::hook::HookReport;
 // Records activations, and what the tracked window was while each one ran.
 struct RecordingStore : ActivationListener {
     explicit RecordingStore(HookWindow& hook) : hook(hook) {}
-    void OnActivate(WindowHandle window) override {
+    void OnActivate(WindowHandle window, const ReportedMenu*) override {
         activated.push_back(static_cast<HWND>(window));
         trackedMeanwhile.push_back(hook.TrackedWindow());
     }
@@ -35,7 +35,7 @@ struct RecordingStore : ActivationListener {
 };
 
 struct RecordingShadow : MenuListener {
-    void OnInitMenuPopup(MenuHandle menu, unsigned position, bool isWindowMenu) override {
+    void OnInitMenuPopup(MenuHandle menu, const ReportedMenu*, unsigned position, bool isWindowMenu) override {
         calls.push_back("popup " + std::to_string(reinterpret_cast<std::uintptr_t>(menu)) + " " +
                         std::to_string(position) + " " + (isWindowMenu ? "window-menu" : "menu"));
     }
@@ -236,7 +236,7 @@ TEST(HookWindow, HandsMenuAndCommandReportsToTheMenuListenerOnly) {
 template <class Exception>
 struct ThrowingStore : ActivationListener {
     explicit ThrowingStore(HWND window) : window(window) {}
-    void OnActivate(WindowHandle activated) override {
+    void OnActivate(WindowHandle activated, const ReportedMenu*) override {
         if (activated != window || thrown) return;
         thrown = true;
         throw Exception("the store failed");
@@ -273,7 +273,7 @@ TEST(HookWindow, ReportsAFrameworkExceptionThroughItsOwnErrorBox) {
 
 TEST(HookWindow, SwallowsAnythingElseAListenerThrows) {
     struct IntThrowingStore : ActivationListener {
-        void OnActivate(WindowHandle) override { throw 42; }
+        void OnActivate(WindowHandle, const ReportedMenu*) override { throw 42; }
     } store;
     HookWindow hook;
     TopLevelWindow target;

@@ -1,4 +1,5 @@
-// What the hook window accepts as a report: exactly 12 bytes of data for one of the four messages.
+// What the hook window accepts as a report: the 12-byte record for one of the four messages
+// (menu items after it: menu_items_test.cpp).
 #include "bar/hook/report_decoding.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,7 @@ TEST(ReportDecoding, IgnoresWhatIsNotAReport) {
         {"size 4", hr::hook::kNcActivate, 4, buffer},
         {"size 11", hr::hook::kCommand, 11, buffer},
         {"size 13", hr::hook::kCommand, 13, buffer},
+        {"size 13 where items may follow", hr::hook::kNcActivate, 13, buffer},
         {"size 12 but a null pointer", hr::hook::kCommand, 12, nullptr},
         {"message 0", 0, 12, buffer},
         {"WM_COPYDATA itself", 0x004A, 12, buffer},

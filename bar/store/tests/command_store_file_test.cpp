@@ -83,7 +83,7 @@ protected:
     // Brings a window of the application to the front, with these menu-bar commands.
     void Activate(const ApplicationKey& key, std::vector<fake::Item> menuBar) {
         MenuHandle menu = menuBar.empty() ? nullptr : desktop->menus.Add(std::move(menuBar));
-        store->OnActivate(desktop->AddWindow(key, menu));
+        store->OnActivate(desktop->AddWindow(key, menu), nullptr);
     }
 
     fake::App app;

@@ -39,7 +39,7 @@ protected:
 const char kEditorText[] = "新規<Ctrl+N>  開く...<Ctrl+O>  上書き保存<Ctrl+S>  ";
 
 TEST_F(Store, FirstActivationShowsTheMenuBarsShortcutsInMenuOrder) {
-    store->OnActivate(EditorWithMenu());
+    store->OnActivate(EditorWithMenu(), nullptr);
     ASSERT_EQ(app.texts.size(), 1u);
     EXPECT_EQ(Shown(), kEditorText);
     ASSERT_EQ(store->m_shadows.size(), 1u);
@@ -50,29 +50,29 @@ TEST_F(Store, FirstActivationShowsTheMenuBarsShortcutsInMenuOrder) {
 }
 
 TEST_F(Store, SeatsTheRecordAsTheHookWindowsMenuListener) {
-    store->OnActivate(EditorWithMenu());
+    store->OnActivate(EditorWithMenu(), nullptr);
     EXPECT_EQ(hookWindow.calls, (std::vector<std::string>{"detach", "attach"}));
     EXPECT_EQ(hookWindow.listener, static_cast<MenuListener*>(store->m_shadows[0].get()));
 }
 
 TEST_F(Store, AWindowWithoutAMenuBarLearnsFromItsPopups) {
     WindowHandle window = desktop->AddWindow(kEditor);
-    store->OnActivate(window);
+    store->OnActivate(window, nullptr);
     EXPECT_EQ(Shown(), "string 57345");
     EXPECT_EQ(store->m_shadows[0]->m_bMenuRead, 0);
 
     MenuListener& record = *hookWindow.listener;
-    record.OnInitMenuPopup(desktop->menus.Add({Command(7, "About")}), 0, false);
+    record.OnInitMenuPopup(desktop->menus.Add({Command(7, "About")}), nullptr, 0, false);
     EXPECT_EQ(Shown(), "string 57350") << "readable text, no shortcuts";
-    record.OnInitMenuPopup(desktop->menus.Add({Command(8, "Find\tCtrl+F")}), 1, false);
+    record.OnInitMenuPopup(desktop->menus.Add({Command(8, "Find\tCtrl+F")}), nullptr, 1, false);
     EXPECT_EQ(Shown(), "Find<Ctrl+F>  ");
-    record.OnInitMenuPopup(desktop->menus.Add({Command(9, "Restore\tAlt+F5")}), 0, true);  // the window menu
+    record.OnInitMenuPopup(desktop->menus.Add({Command(9, "Restore\tAlt+F5")}), nullptr, 0, true);  // the window menu
     EXPECT_EQ(Shown(), "Find<Ctrl+F>  Restore<Alt+F5>  ");
 }
 
 TEST_F(Store, AnUnreadablePopupLeavesTheRecordAsItWas) {
-    store->OnActivate(desktop->AddWindow(kEditor));
-    hookWindow.listener->OnInitMenuPopup(desktop->menus.Add({fake::OwnerDrawn(3)}), 0, false);
+    store->OnActivate(desktop->AddWindow(kEditor), nullptr);
+    hookWindow.listener->OnInitMenuPopup(desktop->menus.Add({fake::OwnerDrawn(3)}), nullptr, 0, false);
     EXPECT_EQ(Shown(), "string 57345");
     EXPECT_EQ(store->m_shadows[0]->m_bMenuRead, 0);
     EXPECT_EQ(app.texts.size(), 2u) << "each popup republishes";
@@ -80,13 +80,72 @@ TEST_F(Store, AnUnreadablePopupLeavesTheRecordAsItWas) {
 
 TEST_F(Store, AMenuBarWithTextButNoShortcutsShowsTheSecondMessage) {
     MenuHandle help = desktop->menus.Add({Command(1, "About")});
-    store->OnActivate(desktop->AddWindow(kEditor, desktop->menus.Add({Popup("Help", help)})));
+    store->OnActivate(desktop->AddWindow(kEditor, desktop->menus.Add({Popup("Help", help)})), nullptr);
     EXPECT_EQ(Shown(), "string 57350");
     EXPECT_EQ(store->m_shadows[0]->m_bMenuRead, 1);
 }
 
+// The menu as the hook library would report it after reading it inside its program.
+ReportedMenu Reported(fake::Menus& menus, MenuHandle menu) {
+    ReportedMenu items;
+    for (const fake::Item& item : menus.Items(menu)) {
+        items.push_back({item.id, item.id == MenuReader::kNoCommand ? "" : item.text,
+                         item.sub ? Reported(menus, item.sub) : ReportedMenu{}});
+    }
+    return items;
+}
+
+TEST_F(Store, AMenuBarReadByItsProgramIsLearnedWithoutAskingTheHandle) {
+    MenuHandle file = desktop->menus.Add({Command(1, "新規(&N)\tCtrl+N"), Command(2, "開く(&O)...\tCtrl+O"),
+                                          Command(3, "上書き保存(&S)\tCtrl+S"), Command(4, "閉じる(&C)")});
+    const ReportedMenu reported = Reported(desktop->menus, desktop->menus.Add({Popup("ファイル(&F)", file)}));
+    // The handle means nothing in this process, as a menu of another program on Wine.
+    WindowHandle window = desktop->AddWindow(kEditor, reinterpret_cast<MenuHandle>(0xBAD));
+    desktop->menus.questions = 0;
+    store->OnActivate(window, &reported);
+    EXPECT_EQ(Shown(), kEditorText);
+    EXPECT_EQ(store->m_shadows[0]->m_bMenuRead, 1);
+    EXPECT_EQ(desktop->menus.questions, 0);
+}
+
+TEST_F(Store, ReportedItemsTeachWhatTheHandleWouldTeach) {
+    const ReportedMenu kEmptyMenuBar;
+    // Each popup of the sequence once through its handle and once as its program reported it.
+    const std::vector<std::vector<fake::Item>> popups = {
+        {fake::OwnerDrawn(3), fake::Separator()},
+        {Command(7, "About")},
+        {Command(8, "Find\tCtrl+F"), Popup("More", desktop->menus.Add({Command(10, "Next\tF3")}))},
+        {Command(8, "Find...\tCtrl+F"), Command(9, "Restore\tAlt+F5")},
+    };
+    std::vector<std::string> shownByHandle;
+    std::vector<std::string> shownByReport;
+    for (bool reported : {false, true}) {
+        fake::App otherApp;
+        fake::HookWindow otherHookWindow;
+        otherApp.hookWindow = &otherHookWindow;
+        auto owned = std::make_unique<fake::Desktop>();
+        fake::Desktop& otherDesktop = *owned;
+        CommandStore otherStore(otherApp, std::move(owned));
+        otherStore.OnActivate(otherDesktop.AddWindow(kEditor), reported ? &kEmptyMenuBar : nullptr);
+        for (const auto& items : popups) {
+            // Popups of popups are added to this desktop too, at the same handles.
+            std::vector<fake::Item> copy = items;
+            for (fake::Item& item : copy) {
+                if (item.sub) item.sub = otherDesktop.menus.Add(desktop->menus.Items(item.sub));
+            }
+            MenuHandle popup = otherDesktop.menus.Add(copy);
+            const ReportedMenu asReported = Reported(otherDesktop.menus, popup);
+            otherHookWindow.listener->OnInitMenuPopup(popup, reported ? &asReported : nullptr, 0, false);
+        }
+        (reported ? shownByReport : shownByHandle) = otherApp.texts;
+        EXPECT_EQ(otherStore.m_shadows[0]->m_bMenuRead, 1);
+    }
+    EXPECT_EQ(shownByReport, shownByHandle);
+    EXPECT_EQ(shownByReport.back(), "Find...<Ctrl+F>  Next<F3>  Restore<Alt+F5>  ");
+}
+
 TEST_F(Store, ChosenCommandsMoveToTheFront) {
-    store->OnActivate(EditorWithMenu());
+    store->OnActivate(EditorWithMenu(), nullptr);
     MenuListener& record = *hookWindow.listener;
     struct Step {
         std::uintptr_t wParam;
@@ -115,7 +174,7 @@ TEST_F(Store, ChosenCommandsMoveToTheFront) {
 
 TEST_F(Store, CommandsMatchOnTheLowWordSoHighIdentifiersNeverMove) {
     MenuHandle menu = desktop->menus.Add({Command(0x0005, "Low\tF5"), Command(0x10006, "High\tF6")});
-    store->OnActivate(desktop->AddWindow(kEditor, menu));
+    store->OnActivate(desktop->AddWindow(kEditor, menu), nullptr);
     MenuListener& record = *hookWindow.listener;
     record.OnCommand(0x10006, 0);
     EXPECT_EQ(Shown(), "Low<F5>  High<F6>  ");
@@ -126,18 +185,18 @@ TEST_F(Store, CommandsMatchOnTheLowWordSoHighIdentifiersNeverMove) {
 TEST_F(Store, TwoWindowsOfOneApplicationShareTheRecordAndItsOrder) {
     WindowHandle first = EditorWithMenu();
     WindowHandle second = desktop->AddWindow(kEditor);  // no menu bar of its own
-    store->OnActivate(first);
+    store->OnActivate(first, nullptr);
     hookWindow.listener->OnCommand(3, 0);
-    store->OnActivate(second);
+    store->OnActivate(second, nullptr);
     EXPECT_EQ(store->m_shadows.size(), 1u);
     EXPECT_EQ(Shown(), "上書き保存<Ctrl+S>  新規<Ctrl+N>  開く...<Ctrl+O>  ");
 }
 
 TEST_F(Store, AKnownApplicationIsNotRescannedOnActivation) {
     WindowHandle window = EditorWithMenu();
-    store->OnActivate(window);
+    store->OnActivate(window, nullptr);
     desktop->menus.questions = 0;
-    store->OnActivate(window);
+    store->OnActivate(window, nullptr);
     EXPECT_EQ(desktop->menus.questions, 0);
     EXPECT_EQ(Shown(), kEditorText);
 }
@@ -145,17 +204,17 @@ TEST_F(Store, AKnownApplicationIsNotRescannedOnActivation) {
 TEST_F(Store, ARecordWithoutCommandsIsScannedAgainOnActivation) {
     MenuHandle bar = desktop->menus.Add({Command(1, "About")});
     WindowHandle window = desktop->AddWindow(kEditor, bar);
-    store->OnActivate(window);
+    store->OnActivate(window, nullptr);
     desktop->menus.Items(bar).push_back(Command(2, "Exit\tAlt+F4"));
-    store->OnActivate(window);
+    store->OnActivate(window, nullptr);
     EXPECT_EQ(Shown(), "Exit<Alt+F4>  ");
 }
 
 TEST_F(Store, KeysDifferingInAnyByteGetRecordsOfTheirOwn) {
     const ApplicationKey keys[] = {kEditor, {"EditorFrame", "EDITOR.EXE"}, {"editorframe", "editor.exe"},
                                    {"EditorFrame", ""}, {"ViewerFrame", "editor.exe"}, {"", ""}};
-    for (const ApplicationKey& key : keys) store->OnActivate(desktop->AddWindow(key));
-    for (const ApplicationKey& key : keys) store->OnActivate(desktop->AddWindow(key));
+    for (const ApplicationKey& key : keys) store->OnActivate(desktop->AddWindow(key), nullptr);
+    for (const ApplicationKey& key : keys) store->OnActivate(desktop->AddWindow(key), nullptr);
     ASSERT_EQ(store->m_shadows.size(), std::size(keys));
     for (std::size_t i = 0; i < std::size(keys); ++i) EXPECT_TRUE(store->m_shadows[i]->Matches(keys[i])) << i;
 }
@@ -175,18 +234,18 @@ TEST_F(Store, ARecordReadFromTheDataFileWorksOnceFound) {
     loaded->m_commands.push_back(std::make_unique<CSgCommand>());
     loaded->m_commands.back()->SetFromMenuItem(40, "Print\tCtrl+P");
     store->m_shadows.push_back(std::move(loaded));
-    store->OnActivate(EditorWithMenu());
+    store->OnActivate(EditorWithMenu(), nullptr);
     EXPECT_EQ(Shown(), "Print<Ctrl+P>  ") << "a known application keeps its stored text";
 }
 
 TEST_F(Store, WorksWithoutAHookWindow) {
     app.hookWindow = nullptr;
-    store->OnActivate(EditorWithMenu());
+    store->OnActivate(EditorWithMenu(), nullptr);
     EXPECT_EQ(Shown(), kEditorText);
 }
 
 TEST_F(Store, DetachesItsRecordFromTheHookWindowWhenDeleted) {
-    store->OnActivate(EditorWithMenu());
+    store->OnActivate(EditorWithMenu(), nullptr);
     store.reset();
     EXPECT_EQ(hookWindow.listener, nullptr);
     EXPECT_EQ(hookWindow.calls.back(), "detach");
