@@ -8,12 +8,15 @@
 
 #include "hooklib/hook_filter.h"
 #include "hooklib/hook_protocol.h"
-#include "hooklib/menu_items_writer.h"
+#include "hooklib/menu_calls.h"
 #include "hooklib/report_pause.h"
 
 namespace {
 
 using hr::hook::HandleFrom32;
+using hr::hook::MenuCalls;
+using hr::hook::MenuWriter;
+using hr::hook::ReportBuffer;
 
 // One copy serves every process that maps the library. Handles are kept as 32-bit values so
 // that the layout is the same on both bitnesses.
@@ -42,38 +45,6 @@ void LookUpHookWindowIfStale() {
     if (sharedHookWindow != 0 && IsWindow(HookWindow())) return;
     sharedHookWindow = To32(FindWindowA(hr::hook::kHookWindowClass, hr::hook::kHookWindowTitle));
 }
-
-// The four questions of the bar's scan, asked in the menu's own process.
-struct MenuCalls {
-    static int ItemCount(HMENU menu) { return GetMenuItemCount(menu); }
-    static std::uint32_t ItemId(HMENU menu, int position) { return GetMenuItemID(menu, position); }
-    static void ReadText(HMENU menu, int position, char* text, int size) {
-        GetMenuStringA(menu, position, text, size, MF_BYPOSITION);
-    }
-    static HMENU SubMenu(HMENU menu, int position) { return GetSubMenu(menu, position); }
-};
-using MenuWriter = hr::hook::MenuItemsWriter<MenuCalls, HMENU>;
-
-// The report's record followed by room for the most items a report carries: about 131 KiB, too
-// much for the stack of a hooked thread, so it is fresh pages that are given back after the
-// report (zero-filled on demand: only what the items take is ever touched).
-class ReportBuffer {
-public:
-    static constexpr SIZE_T kBytes = sizeof(hr::hook::HookReport) + MenuWriter::kBufferBytes;
-    explicit ReportBuffer(bool wanted)
-        : m_bytes(wanted ? static_cast<unsigned char*>(
-                               VirtualAlloc(nullptr, kBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))
-                         : nullptr) {}
-    ~ReportBuffer() {
-        if (m_bytes) VirtualFree(m_bytes, 0, MEM_RELEASE);
-    }
-    ReportBuffer(const ReportBuffer&) = delete;
-    ReportBuffer& operator=(const ReportBuffer&) = delete;
-    unsigned char* Bytes() const { return m_bytes; }
-
-private:
-    unsigned char* m_bytes;
-};
 
 // The menu a report of this message carries: the window's menu bar, or the popup opening.
 HMENU MenuToReport(HWND window, UINT message, WPARAM wParam) {
