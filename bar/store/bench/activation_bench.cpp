@@ -1,13 +1,17 @@
 // How long an activation report of a known application with 200 commands takes, from the
 // report reaching the hook window to the text reaching the bar: as the bar does it, and without
-// asking which executable the window's process runs; then each way of asking on its own.
-// Prints figures.
+// asking which executable the window's process runs; then each way of asking on its own; then
+// the first activation of an application, whose menu bar of 200 commands is learned, with the
+// menu read by the bar through its handle and with the menu's items in the report, the
+// library's reading of the menu included. Prints figures.
 //   activation_bench [ROUNDS]
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,6 +19,7 @@
 #include "bar/store/identify_window.h"
 #include "bar/store/win32_desktop.h"
 #include "hooklib/hook_protocol.h"
+#include "hooklib/menu_calls.h"
 
 namespace {
 
@@ -54,6 +59,17 @@ public:
     }
 };
 
+// The real desktop, counting the menus the store asks it for: a report with the menu's items
+// must not make the bar read the menu through its handle as well.
+class MenuCountingDesktop : public Win32Desktop {
+public:
+    MenuHandle GetMenu(WindowHandle window) override {
+        ++menusAsked;
+        return Win32Desktop::GetMenu(window);
+    }
+    int menusAsked = 0;
+};
+
 HWND CreateTargetWithCommands() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
@@ -78,6 +94,39 @@ void SendActivationReport(HWND hookWindow, HWND window) {
     hr::hook::HookReport report{static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window)), TRUE, 0};
     COPYDATASTRUCT data{hr::hook::kNcActivate, sizeof(report), &report};
     SendMessageA(hookWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(window), reinterpret_cast<LPARAM>(&data));
+}
+
+std::uint32_t To32(HWND window) {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window));
+}
+
+// The report of the activation of a window whose menu the library could not send: the bar reads
+// the menu through its handle. Returns the report's size; readyAt is when it leaves the sender.
+std::uint32_t SendPlainReport(HWND hookWindow, HWND window, double& readyAt) {
+    readyAt = Now();
+    SendActivationReport(hookWindow, window);
+    return sizeof(hr::hook::HookReport);
+}
+
+// The report as the hook library sends it for a window with a menu bar (SystemCalls::Report in
+// hrdll.cpp): the record, then the menu's items read with the library's own walk.
+std::uint32_t SendReportWithMenu(HWND hookWindow, HWND window, double& readyAt) {
+    const hr::hook::HookReport report{To32(window), TRUE, 0};
+    const HMENU menu = GetMenu(window);
+    hr::hook::ReportBuffer items(menu != nullptr);
+    if (!items.Bytes()) {
+        std::printf("no menu bar, or no memory for its items\n");
+        std::exit(1);
+    }
+    std::memcpy(items.Bytes(), &report, sizeof(report));
+    hr::hook::MenuCalls calls;
+    const std::uint32_t size =
+        sizeof(report) + hr::hook::MenuWriter(calls, items.Bytes() + sizeof(report)).Write(menu);
+    COPYDATASTRUCT data{hr::hook::kNcActivate, size, items.Bytes()};
+    readyAt = Now();
+    SendMessageA(hookWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(window),
+                 reinterpret_cast<LPARAM>(&data));
+    return size;
 }
 
 // Prints the figures and returns the median.
@@ -126,6 +175,73 @@ double BenchStore(const char* what, std::unique_ptr<Desktop> desktop, HWND targe
     return median;
 }
 
+struct FirstActivations {
+    std::vector<double> total;   // from the sender's first step to SetShortcutText
+    std::vector<double> sender;  // until the report left the sender
+    std::uint32_t reportBytes = 0;
+};
+
+// One first activation: the record forgets its commands, so that the menu bar is learned again.
+template <typename Send>
+void FirstActivation(HookWindow& hookWindow, TimingApp& app, CommandStore& store, HWND target,
+                     bool menuInReport, Send send, FirstActivations& into) {
+    auto& commands = store.m_shadows[0]->m_commands;
+    commands.clear();
+    auto& desktop = static_cast<MenuCountingDesktop&>(store.GetDesktop());
+    const int menusAsked = desktop.menusAsked;
+    app.shownAt = 0;
+    double readyAt = 0;
+    const double start = Now();
+    into.reportBytes = send(hookWindow.GetSafeHwnd(), target, readyAt);
+    into.total.push_back(app.shownAt - start);
+    into.sender.push_back(readyAt - start);
+    const bool readByBar = desktop.menusAsked != menusAsked;
+    if (app.shownAt == 0 || commands.size() != kCommands || readByBar == menuInReport) {
+        std::printf("a first activation did not learn %d commands the way it should\n", kCommands);
+        std::exit(1);
+    }
+}
+
+// Both ways take turns in each round, so that whatever else the machine does falls on both.
+void BenchFirstActivations(HWND target, int rounds) {
+    HookWindow hookWindow;
+    TimingApp app;
+    app.hookWindow = &hookWindow;
+    CommandStore store(app, std::make_unique<MenuCountingDesktop>());
+    hookWindow.AttachStore(&store);
+    SendActivationReport(hookWindow.GetSafeHwnd(), target);  // makes the application's record
+    if (store.m_shadows.size() != 1) {
+        std::printf("the store did not make one record\n");
+        std::exit(1);
+    }
+    FirstActivations byBar;
+    FirstActivations reported;
+    for (int i = 0; i < rounds; ++i) {
+        if (i % 2 == 0) {
+            FirstActivation(hookWindow, app, store, target, false, SendPlainReport, byBar);
+            FirstActivation(hookWindow, app, store, target, true, SendReportWithMenu, reported);
+        } else {
+            FirstActivation(hookWindow, app, store, target, true, SendReportWithMenu, reported);
+            FirstActivation(hookWindow, app, store, target, false, SendPlainReport, byBar);
+        }
+    }
+    hookWindow.DetachStore();
+
+    std::vector<double> barSide;
+    for (std::size_t i = 0; i < reported.total.size(); ++i) {
+        barSide.push_back(reported.total[i] - reported.sender[i]);
+    }
+    const std::string byBarLine =
+        "menu read by the bar (report of " + std::to_string(byBar.reportBytes) + " bytes)";
+    const std::string reportedLine =
+        "menu reported (report of " + std::to_string(reported.reportBytes) + " bytes)";
+    const double byBarMedian = Print(byBarLine.c_str(), byBar.total);
+    const double reportedMedian = Print(reportedLine.c_str(), reported.total);
+    Print("  of it, the library reading the menu", reported.sender);
+    Print("  of it, the bar (identification, decoding, scan)", barSide);
+    std::printf("menu read by the bar / menu reported: %.1f times\n", byBarMedian / reportedMedian);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -142,6 +258,12 @@ int main(int argc, char** argv) {
     const DWORD self = GetCurrentProcessId();
     TimeCalls("the process asked for its executable, alone", rounds, [self] { QueriedExePath(self); });
     TimeCalls("the process snapshot, alone", rounds, [self] { ProcessExePath(self); });
+
+    std::printf(
+        "first activation of an application, its menu bar of %d commands learned, to "
+        "SetShortcutText:\n",
+        kCommands);
+    BenchFirstActivations(target, rounds);
     DestroyWindow(target);
     return 0;
 }
