@@ -49,6 +49,7 @@ std::optional<ReportedMenu> DecodeMenuItems(Bytes& bytes) {
         const std::uint32_t depth = depthAndLength[0];
         const std::uint32_t length = depthAndLength[1];
         if (depth >= kMaxMenuDepth || depth > levels.size()) return std::nullopt;
+        if (id == kNoCommandId && length != 0) return std::nullopt;  // popup entries carry no text
         if (depth == levels.size()) {
             ReportedMenu& parent = *levels.back();
             if (parent.empty()) return std::nullopt;  // the first item is of depth 0
@@ -67,7 +68,8 @@ std::optional<ReportedMenu> DecodeMenuItems(Bytes& bytes) {
 
 }  // namespace
 
-std::optional<DecodedReport> DecodeReport(std::uintptr_t dwData, std::uint32_t cbData, const void* lpData) {
+std::optional<DecodedReport> DecodeReport(std::uintptr_t dwData, std::uint32_t cbData,
+                                          const void* lpData) {
     if (cbData < sizeof(HookReport) || cbData > kMaxReportBytes || lpData == nullptr ||
         !IsReportedMessage(dwData)) {
         return std::nullopt;
@@ -78,7 +80,8 @@ std::optional<DecodedReport> DecodeReport(std::uintptr_t dwData, std::uint32_t c
     // The sender's buffer need not be aligned for the record.
     HookReport record;
     bytes.Take(&record, sizeof(record));
-    DecodedReport report{message, HandleFrom32(record.window), record.wParam, record.lParam, std::nullopt};
+    DecodedReport report{message, HandleFrom32(record.window), record.wParam, record.lParam,
+                         std::nullopt};
     if (bytes.Empty()) return report;
     report.menu = DecodeMenuItems(bytes);
     if (!report.menu) return std::nullopt;

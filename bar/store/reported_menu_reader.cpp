@@ -2,7 +2,8 @@
 
 const ReportedMenuItem* ReportedMenuReader::Item(MenuHandle menu, int position) {
     const auto* items = static_cast<const ReportedMenu*>(menu);
-    if (!items || position < 0 || static_cast<std::size_t>(position) >= items->size()) return nullptr;
+    if (!items || position < 0 || static_cast<std::size_t>(position) >= items->size())
+        return nullptr;
     return &(*items)[position];
 }
 

@@ -19,7 +19,9 @@ public:
     MenuHandle SubMenu(MenuHandle menu, int position) override;
 
 private:
-    static MenuHandle HandleOf(const ReportedMenu& items) { return const_cast<ReportedMenu*>(&items); }
+    static MenuHandle HandleOf(const ReportedMenu& items) {
+        return const_cast<ReportedMenu*>(&items);
+    }
     static const ReportedMenuItem* Item(MenuHandle menu, int position);
 
     const ReportedMenu& m_menu;

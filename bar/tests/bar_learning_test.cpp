@@ -1,6 +1,6 @@
 // The real Hintrail.exe learning from the desktop through the real hook library: the window in
-// front is this test program's, or the bar's own. (Wine cannot read another process's menus, so
-// the menus learned here are the bar's own; reading them is tested in-process elsewhere.)
+// front is this test program's, or the bar's own. (Programs nobody here wrote, whose menus only
+// the hook library can read inside them: real_programs_test.cpp.)
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -274,12 +274,10 @@ FrontTaker::~FrontTaker() {
     DestroyWindow(m_owner);
 }
 
-namespace {
 bool BringToFront(HWND window) {
     SetForegroundWindow(window);
     return WaitFor([&] { return GetForegroundWindow() == window; });
 }
-}  // namespace
 
 bool ActivateBar(const BarProcess& bar, FrontTaker& other) {
     return WaitFor([&] {

@@ -83,6 +83,9 @@ private:
 HWND WaitForPopupMenu(const BarProcess& bar);
 bool ClosePopupMenu(const BarProcess& bar, HWND menu);
 
+// Makes the window the foreground window; false when it is not after the deadline.
+bool BringToFront(HWND window);
+
 // The bar is in front from its start, before its hooks are on and its store listens: its
 // activation counts only from then on. The front taker takes the front away and gives it back
 // until the bar shows a text; false when it never does.

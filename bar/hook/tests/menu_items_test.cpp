@@ -19,15 +19,18 @@ using hook_sample::TableMenus;
 
 // The report of a popup of `menu` as the library sends it: the record, then the items.
 std::vector<unsigned char> PopupReport(TableMenus& menus, int menu) {
-    std::vector<unsigned char> bytes(sizeof(HookReport) + MenuItemsWriter<TableMenus, int>::kBufferBytes, 0xCC);
+    std::vector<unsigned char> bytes(
+        sizeof(HookReport) + MenuItemsWriter<TableMenus, int>::kBufferBytes, 0xCC);
     const HookReport record{0x1234, static_cast<std::uint32_t>(menu), 2};
     std::memcpy(bytes.data(), &record, sizeof(record));
-    const std::uint32_t size = MenuItemsWriter<TableMenus, int>(menus, bytes.data() + sizeof(record)).Write(menu);
+    const std::uint32_t size =
+        MenuItemsWriter<TableMenus, int>(menus, bytes.data() + sizeof(record)).Write(menu);
     bytes.resize(sizeof(record) + size);
     return bytes;
 }
 
-std::optional<DecodedReport> Decode(const std::vector<unsigned char>& bytes, std::uint32_t message = kInitMenuPopup) {
+std::optional<DecodedReport> Decode(const std::vector<unsigned char>& bytes,
+                                    std::uint32_t message = kInitMenuPopup) {
     return DecodeReport(message, static_cast<std::uint32_t>(bytes.size()), bytes.data());
 }
 
@@ -44,10 +47,14 @@ std::string Outline(const ReportedMenu& menu) {
 
 TEST(MenuItems, AMenuBarWithPopupsArrivesAsItsTree) {
     TableMenus menus;
-    const int edit = menus.Add({{0x301, "元に戻す(&U)\tCtrl+Z"}, {0, ""}, {0x302, "切り取り(&T)\tCtrl+X"}});
+    const int edit =
+        menus.Add({{0x301, "元に戻す(&U)\tCtrl+Z"}, {0, ""}, {0x302, "切り取り(&T)\tCtrl+X"}});
     const int recent = menus.Add({{0x201, "1 a.txt"}});
-    const int file = menus.Add({{0x101, "開く(&O)...\tCtrl+O"}, {kNoCommandId, "最近(&R)", recent}});
-    const int bar = menus.Add({{kNoCommandId, "ファイル(&F)", file}, {kNoCommandId, "編集(&E)", edit}, {0x401, "ヘルプ"}});
+    const int file =
+        menus.Add({{0x101, "開く(&O)...\tCtrl+O"}, {kNoCommandId, "最近(&R)", recent}});
+    const int bar = menus.Add({{kNoCommandId, "ファイル(&F)", file},
+                               {kNoCommandId, "編集(&E)", edit},
+                               {0x401, "ヘルプ"}});
 
     const auto report = Decode(PopupReport(menus, bar));
     ASSERT_TRUE(report);
@@ -56,7 +63,8 @@ TEST(MenuItems, AMenuBarWithPopupsArrivesAsItsTree) {
     // Popup entries travel without their text: the scan reads only command items' texts.
     EXPECT_EQ(Outline(*report->menu),
               "-1 \"\" {257 \"開く(&O)...\tCtrl+O\" -1 \"\" {513 \"1 a.txt\" } } "
-              "-1 \"\" {769 \"元に戻す(&U)\tCtrl+Z\" 0 \"\" 770 \"切り取り(&T)\tCtrl+X\" } 1025 \"ヘルプ\" ");
+              "-1 \"\" {769 \"元に戻す(&U)\tCtrl+Z\" 0 \"\" 770 \"切り取り(&T)\tCtrl+X\" } 1025 "
+              "\"ヘルプ\" ");
 }
 
 TEST(MenuItems, TextsAreCutAt255BytesAsTheScanCutsThem) {
@@ -88,7 +96,8 @@ TEST(MenuItems, AMenuThatHoldsItselfStopsAtTheDeepestLevel) {
     const auto report = Decode(bytes);
     ASSERT_TRUE(report && report->menu);
     int levels = 0;
-    for (const ReportedMenu* level = &*report->menu; !level->empty(); level = &level->back().popup) ++levels;
+    for (const ReportedMenu* level = &*report->menu; !level->empty(); level = &level->back().popup)
+        ++levels;
     EXPECT_EQ(levels, static_cast<int>(kMaxMenuDepth));
 }
 
@@ -109,7 +118,8 @@ TEST(MenuItems, AHugeMenuStopsAtTheMostItemsAndStillFitsTheLargestReport) {
 struct Payload {
     std::vector<unsigned char> bytes = std::vector<unsigned char>(sizeof(HookReport), 0);
     Payload& U32(std::uint32_t v) {
-        for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<unsigned char>(v >> shift));
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<unsigned char>(v >> shift));
         return *this;
     }
     Payload& Header(std::uint32_t count) { return U32(kMenuItemsFormat).U32(count); }
@@ -123,10 +133,12 @@ struct Payload {
 };
 
 TEST(MenuItems, ReadsAPayloadWrittenByHandAtAnyAlignment) {
-    const auto bytes = Payload().Header(3).Item(kNoCommandId, 0, "").Item(5, 1, "a\tF5").Item(6, 0, "b").bytes;
+    const auto bytes =
+        Payload().Header(3).Item(kNoCommandId, 0, "").Item(5, 1, "a\tF5").Item(6, 0, "b").bytes;
     std::vector<unsigned char> shifted(bytes.size() + 1);
     std::memcpy(shifted.data() + 1, bytes.data(), bytes.size());
-    const auto report = DecodeReport(kNcActivate, static_cast<std::uint32_t>(bytes.size()), shifted.data() + 1);
+    const auto report =
+        DecodeReport(kNcActivate, static_cast<std::uint32_t>(bytes.size()), shifted.data() + 1);
     ASSERT_TRUE(report && report->menu);
     EXPECT_EQ(Outline(*report->menu), "-1 \"\" {5 \"a\tF5\" } 6 \"b\" ");
 }
@@ -146,25 +158,31 @@ TEST(MenuItems, RefusesAnInconsistentPayloadWhole) {
         {"fewer items than counted", Payload().Header(2).Item(1, 0, "a").bytes},
         {"more items than counted", Payload().Header(1).Item(1, 0, "a").Item(2, 0, "b").bytes},
         {"bytes after the last item", Payload().Header(1).Item(1, 0, "a").U32(0).bytes},
-        {"a text cut short", [] {
+        {"a text cut short",
+         [] {
              auto b = Payload().Header(1).Item(1, 0, "abc").bytes;
              b.pop_back();
              return b;
          }()},
-        {"an item head cut short", [] {
+        {"an item head cut short",
+         [] {
              auto b = Payload().Header(1).Item(1, 0, "").bytes;
              b.pop_back();
              return b;
          }()},
         {"a first item of depth 1", Payload().Header(1).Item(1, 1, "a").bytes},
         {"a level skipped", Payload().Header(2).Item(kNoCommandId, 0, "").Item(1, 2, "a").bytes},
-        {"a level below the deepest", [] {
+        {"a level below the deepest",
+         [] {
              Payload p;
              p.Header(kMaxMenuDepth + 1);
-             for (unsigned depth = 0; depth <= kMaxMenuDepth; ++depth) p.Item(kNoCommandId, depth, "");
+             for (unsigned depth = 0; depth <= kMaxMenuDepth; ++depth)
+                 p.Item(kNoCommandId, depth, "");
              return p.bytes;
          }()},
-        {"a text holding a terminator", Payload().Header(1).Item(1, 0, std::string("a\0b", 3)).bytes},
+        {"a popup entry with a text", Payload().Header(1).Item(kNoCommandId, 0, "File").bytes},
+        {"a text holding a terminator",
+         Payload().Header(1).Item(1, 0, std::string("a\0b", 3)).bytes},
         {"larger than the largest report", tooLong},
         {"items with a command report", Payload().Header(0).bytes, kCommand},
         {"items with a title report", Payload().Header(0).bytes, kSetText},
