@@ -25,9 +25,12 @@ enum class KeyUse { kCreate, kOpenExisting };
 
 // Gets the key, applies change(key) and throws naming keyPath when either step fails.
 template <typename Change>
-void ChangeRegistry(HKEY root, const std::string& keyPath, KeyUse use, Change change) {
+void ChangeRegistry(HKEY root, const std::string& keyPath, REGSAM view, KeyUse use, Change change) {
     RegistryKey key;
-    LONG status = use == KeyUse::kCreate ? key.Create(root, keyPath) : key.Open(root, keyPath);
+    const REGSAM access = KEY_ALL_ACCESS | view;
+    LONG status = use == KeyUse::kCreate
+                      ? key.Create(root, keyPath, nullptr, REG_OPTION_NON_VOLATILE, access)
+                      : key.Open(root, keyPath, access);
     if (status == ERROR_SUCCESS) status = change(key);
     if (status == ERROR_SUCCESS) return;
     if (use == KeyUse::kOpenExisting && status == ERROR_FILE_NOT_FOUND) return;
@@ -53,25 +56,29 @@ DWORD ReadRegistryDword(HKEY root, const std::string& subKey, const std::string&
 }
 
 void WriteRegistryString(HKEY root, const std::string& subKey, const std::string& valueName,
-                         const std::string& text) {
-    ChangeRegistry(root, subKey, KeyUse::kCreate,
+                         const std::string& text, REGSAM view) {
+    ChangeRegistry(root, subKey, view, KeyUse::kCreate,
                    [&](RegistryKey& key) { return key.SetString(text, valueName); });
 }
 
 void WriteRegistryDword(HKEY root, const std::string& subKey, const std::string& valueName,
-                        DWORD value) {
-    ChangeRegistry(root, subKey, KeyUse::kCreate,
+                        DWORD value, REGSAM view) {
+    ChangeRegistry(root, subKey, view, KeyUse::kCreate,
                    [&](RegistryKey& key) { return key.SetDword(value, valueName); });
 }
 
-void DeleteRegistryValue(HKEY root, const std::string& subKey, const std::string& valueName) {
-    ChangeRegistry(root, subKey, KeyUse::kOpenExisting,
+void DeleteRegistryValue(HKEY root, const std::string& subKey, const std::string& valueName,
+                         REGSAM view) {
+    ChangeRegistry(root, subKey, view, KeyUse::kOpenExisting,
                    [&](RegistryKey& key) { return RegDeleteValueA(key.Get(), valueName.c_str()); });
 }
 
-void DeleteRegistryKey(HKEY root, const std::string& parentKey, const std::string& subKeyName) {
-    ChangeRegistry(root, parentKey, KeyUse::kOpenExisting,
-                   [&](RegistryKey& key) { return RegDeleteKeyA(key.Get(), subKeyName.c_str()); });
+void DeleteRegistryKey(HKEY root, const std::string& parentKey, const std::string& subKeyName,
+                       REGSAM view) {
+    // Only RegDeleteKeyExA deletes in another view than the program's own.
+    ChangeRegistry(root, parentKey, view, KeyUse::kOpenExisting, [&](RegistryKey& key) {
+        return RegDeleteKeyExA(key.Get(), subKeyName.c_str(), view, 0);
+    });
 }
 
 std::string ReadRegistryText(HKEY root, const std::string& subKey, const std::string& valueName) {

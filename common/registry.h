@@ -1,6 +1,8 @@
 // One-call registry access. Each call opens its key and closes it before it returns or throws.
 // Reads never fail outward: they give "" or the caller's fallback. Writes and deletions throw
-// std::runtime_error("<key path> : <system message>\n(エラーコード N)").
+// std::runtime_error("<key path> : <system message>\n(エラーコード N)"). view is 0 or a flag
+// that names the registry view on 64-bit Windows (KEY_WOW64_64KEY, KEY_WOW64_32KEY); reads take
+// it as part of their access.
 #pragma once
 
 #include <windows.h>
@@ -18,13 +20,15 @@ DWORD ReadRegistryDword(HKEY root, const std::string& subKey, const std::string&
 
 // Create the key path as needed; the text is stored as REG_SZ with its zero byte.
 void WriteRegistryString(HKEY root, const std::string& subKey, const std::string& valueName,
-                         const std::string& text);
+                         const std::string& text, REGSAM view = 0);
 void WriteRegistryDword(HKEY root, const std::string& subKey, const std::string& valueName,
-                        DWORD value);
+                        DWORD value, REGSAM view = 0);
 
 // Deleting a value or key that is not there, or from a key that is not there, is no error.
-void DeleteRegistryValue(HKEY root, const std::string& subKey, const std::string& valueName);
-void DeleteRegistryKey(HKEY root, const std::string& parentKey, const std::string& subKeyName);
+void DeleteRegistryValue(HKEY root, const std::string& subKey, const std::string& valueName,
+                         REGSAM view = 0);
+void DeleteRegistryKey(HKEY root, const std::string& parentKey, const std::string& subKeyName,
+                       REGSAM view = 0);
 
 // The bar program's read: like ReadRegistryString, but only for REG_SZ, REG_EXPAND_SZ (not
 // expanded) and REG_MULTI_SZ (its first string); "" for any other type.

@@ -12,19 +12,6 @@
 
 namespace {
 
-// On the medium each file's extension ends in '_' in place of its last letter; the bytes are
-// the installed file's. Setup copies itself under its name on the medium, whatever it runs as.
-const FileCopyEntry InstallFileTable[] = {
-    {"HRDLL.dl_", "HRDLL.dll"},
-    {"Hintrail.ex_", "Hintrail.exe"},
-    {"Hintrail.hl_", "Hintrail.hlp"},
-    {"Hintrail.cn_", "Hintrail.cnt"},
-    {"Hintrail.da_", "!Hintrail.dat"},  // the data file beside the program survives a reinstall
-    {"ReadMe.txt", "ReadMe.txt"},
-    {"Setup.exe", "HRSetup.exe"},
-    {nullptr, nullptr},
-};
-
 // What the installer of version 1.0 left in the program folder.
 const char* const LegacyInstallerFiles[] = {"_DEISREG.ISR", "_ISREG32.DLL", "DeIsL1.isu", nullptr};
 
@@ -64,7 +51,7 @@ void InstallProduct(bool startMenuShortcut, bool startupShortcut) {
     const std::string source = SourceFolder();
     const std::string target = TargetFolder(state.destinationFolder);
 
-    CopyFileList(source, target, InstallFileTable);
+    CopyFileList(source, target, state.installSet.files);
     if (state.machineVersion == "1.0") DeleteFileList(target, LegacyInstallerFiles);
     state.RecordCondition(Installed);
 

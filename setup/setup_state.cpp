@@ -6,6 +6,7 @@
 
 #include "common/pathname.h"
 #include "common/registry.h"
+#include "setup/windows_bitness.h"
 
 namespace {
 
@@ -21,6 +22,8 @@ std::string WithTrailingSeparator(const std::string& folder) {
     return path.Text();
 }
 
+REGSAM ViewFlag(RegistryView view) { return view == RegistryView::k64Bit ? KEY_WOW64_64KEY : 0; }
+
 std::string WithoutTrailingSeparator(const std::string& folder) {
     PathName path(folder);
     path.RemoveTrailingSeparator();
@@ -31,7 +34,8 @@ std::string WithoutTrailingSeparator(const std::string& folder) {
 
 SetupState::SetupState(std::string maker, std::string product, std::string version,
                        std::string programFile, std::string setupFile)
-    : makerName(std::move(maker)),
+    : installSet(ChooseInstallSet(ThisProgramBitness(), WindowsBitness())),
+      makerName(std::move(maker)),
       productName(std::move(product)),
       productVersion(std::move(version)),
       programFileName(std::move(programFile)),
@@ -53,20 +57,21 @@ std::string SetupState::UninstallKey() const {
 
 void SetupState::LoadState() {
     const std::string setupKey = SetupKey();
-    userVersion = ReadRegistryString(HKEY_CURRENT_USER, setupKey, "Version");
-    machineVersion = ReadRegistryString(HKEY_LOCAL_MACHINE, setupKey, "Version");
-    appPathFolder = ReadRegistryString(HKEY_LOCAL_MACHINE, AppPathsKey(), "Path");
+    const REGSAM access = KEY_ALL_ACCESS | ViewFlag(installSet.registryView);
+    userVersion = ReadRegistryString(HKEY_CURRENT_USER, setupKey, "Version", access);
+    machineVersion = ReadRegistryString(HKEY_LOCAL_MACHINE, setupKey, "Version", access);
+    appPathFolder = ReadRegistryString(HKEY_LOCAL_MACHINE, AppPathsKey(), "Path", access);
 
     if (!appPathFolder.empty()) {
         destinationFolder = appPathFolder;
     } else {
         std::string programFiles =
-            ReadRegistryString(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir");
+            ReadRegistryString(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir", access);
         if (programFiles.empty()) programFiles = kDefaultProgramFiles;
         destinationFolder = WithTrailingSeparator(programFiles) + productName;
     }
 
-    DeriveFlags(static_cast<int>(ReadRegistryDword(HKEY_CURRENT_USER, setupKey, "Condition", 0)));
+    DeriveFlags(static_cast<int>(ReadRegistryDword(HKEY_CURRENT_USER, setupKey, "Condition", 0, access)));
 }
 
 void SetupState::DeriveFlags(int condition) {
@@ -81,32 +86,33 @@ void SetupState::RecordCondition(int condition) {
     const std::string setupKey = SetupKey();
     const std::string appPathsKey = AppPathsKey();
     const std::string uninstallKey = UninstallKey();
+    const REGSAM view = ViewFlag(installSet.registryView);
 
-    WriteRegistryString(HKEY_CURRENT_USER, setupKey, "Version", productVersion);
+    WriteRegistryString(HKEY_CURRENT_USER, setupKey, "Version", productVersion, view);
     WriteRegistryString(HKEY_LOCAL_MACHINE, setupKey, "Version",
-                        condition != NotInstalled ? productVersion : std::string());
+                        condition != NotInstalled ? productVersion : std::string(), view);
 
     if (condition != NotInstalled) {
         WriteRegistryString(HKEY_LOCAL_MACHINE, appPathsKey, "Path",
-                            WithoutTrailingSeparator(destinationFolder));
+                            WithoutTrailingSeparator(destinationFolder), view);
         WriteRegistryString(HKEY_LOCAL_MACHINE, appPathsKey, "",
-                            WithTrailingSeparator(destinationFolder) + programFileName);
+                            WithTrailingSeparator(destinationFolder) + programFileName, view);
     } else {
-        DeleteRegistryValue(HKEY_LOCAL_MACHINE, appPathsKey, "Path");
-        DeleteRegistryKey(HKEY_LOCAL_MACHINE, kAppPathsParent, programFileName);
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, appPathsKey, "Path", view);
+        DeleteRegistryKey(HKEY_LOCAL_MACHINE, kAppPathsParent, programFileName, view);
     }
 
     if (condition == Installed) {
-        WriteRegistryString(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName", productName);
+        WriteRegistryString(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName", productName, view);
         WriteRegistryString(HKEY_LOCAL_MACHINE, uninstallKey, "UninstallString",
-                            WithTrailingSeparator(destinationFolder) + setupFileName);
+                            WithTrailingSeparator(destinationFolder) + setupFileName, view);
     } else {
-        DeleteRegistryValue(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName");
-        DeleteRegistryValue(HKEY_LOCAL_MACHINE, uninstallKey, "UninstallString");
-        DeleteRegistryKey(HKEY_LOCAL_MACHINE, kUninstallParent, productName);
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName", view);
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, uninstallKey, "UninstallString", view);
+        DeleteRegistryKey(HKEY_LOCAL_MACHINE, kUninstallParent, productName, view);
     }
 
-    WriteRegistryDword(HKEY_CURRENT_USER, setupKey, "Condition", static_cast<DWORD>(condition));
+    WriteRegistryDword(HKEY_CURRENT_USER, setupKey, "Condition", static_cast<DWORD>(condition), view);
 }
 
 ProductSetupState::ProductSetupState()
@@ -117,7 +123,8 @@ ProductSetupState::ProductSetupState()
 void ProductSetupState::ReloadCondition() {
     LoadState();
     const int stored = static_cast<int>(
-        ReadRegistryDword(HKEY_CURRENT_USER, SetupKey(), "Condition", static_cast<DWORD>(LegacyRecord)));
+        ReadRegistryDword(HKEY_CURRENT_USER, SetupKey(), "Condition", static_cast<DWORD>(LegacyRecord),
+                          KEY_ALL_ACCESS | ViewFlag(installSet.registryView)));
     DeriveFlags(ConditionOfRecord(stored, userVersion, machineVersion));
 }
 

@@ -6,10 +6,12 @@
 #include <string>
 
 #include "setup/install_condition.h"
+#include "setup/install_set.h"
 
 class SetupState {
 public:
-    // Stores the names and reads the registry; never fails.
+    // Stores the names, chooses the set for this program on this Windows and reads the
+    // registry in that set's view; never fails.
     SetupState(std::string makerName, std::string productName, std::string productVersion,
                std::string programFileName, std::string setupFileName);
     SetupState(const SetupState&) = delete;
@@ -25,6 +27,9 @@ public:
     // HKEY_LOCAL_MACHINE\...\App Paths\<program file> and ...\Uninstall\<product>.
     std::string AppPathsKey() const;
     std::string UninstallKey() const;
+
+    // The programs, files and registry view for this setup program on this Windows.
+    const InstallSet installSet;
 
     std::string makerName;
     std::string productName;

@@ -4,6 +4,7 @@
 #include "common/registry.h"
 #include "setup/delete_file_if_present.h"
 #include "setup/file_lists.h"
+#include "setup/install_set.h"
 #include "setup/procedures.h"
 #include "setup/restart_move.h"
 #include "setup/setup_state.h"
@@ -16,8 +17,6 @@ const char* const UninstallFileList[] = {
     "Hintrail.GID", "Hintrail.cnt", "Hintrail.hlp", "ReadMe.txt",
     "_DEISREG.ISR", "_ISREG32.DLL", "DeIsL1.isu",   nullptr,
 };
-
-const char* const ProgramFiles[] = {"Hintrail.exe", "HRSetup.exe", "HRDLL.dll"};
 
 std::string ProgramFolder(const std::string& destination) {
     PathName folder(destination);
@@ -48,6 +47,9 @@ void UninstallProduct(bool removeAll) {
     DeleteFileList(folder, removeAll ? UninstallFileList : UninstallFileList + 1);
     DeleteShortcuts();
     if (removeAll) DeleteDataFilesAtRestart(folder);
-    for (const char* name : ProgramFiles) MoveFileAtRestart(folder + name, kDeleteAtRestart);
+    // Both sets' names: an absent file is no error, and the set installed may not be this one.
+    for (const char* const* name = kInstalledProgramFiles; *name; ++name) {
+        MoveFileAtRestart(folder + *name, kDeleteAtRestart);
+    }
     state.RecordCondition(removeAll ? NotInstalled : DataKept);
 }

@@ -9,8 +9,17 @@
 
 namespace hr::test {
 
+// This build's setup program installs the set of its own bitness: on 64-bit Windows, which is
+// all a 64-bit program runs on, the 64-bit bar and library from the medium's "x64" folder.
+#ifdef _WIN64
+const char kInstalledLibrary[] = "HRDLL64.dll";
 const MediumFile kMediumFiles[7] = {
-    {"HRDLL.dl_", "HRDLL.dll"},       {"Hintrail.ex_", "Hintrail.exe"},
+    {"x64\\HRDLL64.dl_", "HRDLL64.dll"}, {"x64\\Hintrail.ex_", "Hintrail.exe"},
+#else
+const char kInstalledLibrary[] = "HRDLL.dll";
+const MediumFile kMediumFiles[7] = {
+    {"HRDLL.dl_", "HRDLL.dll"}, {"Hintrail.ex_", "Hintrail.exe"},
+#endif
     {"Hintrail.hl_", "Hintrail.hlp"}, {"Hintrail.cn_", "Hintrail.cnt"},
     {"Hintrail.da_", "Hintrail.dat"}, {"ReadMe.txt", "ReadMe.txt"},
     {"Setup.exe", "HRSetup.exe"},
@@ -41,6 +50,7 @@ ShellFoldersIn::~ShellFoldersIn() {
 
 InstallTest::InstallTest() {
     scratch_.MakeFolder("medium");
+    scratch_.MakeFolder("medium\\x64");
     for (const MediumFile& file : kMediumFiles) {
         EXPECT_TRUE(CopyFileA((BuiltMediumFolder() + file.medium).c_str(),
                               Medium(file.medium).c_str(), TRUE))

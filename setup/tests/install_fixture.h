@@ -15,12 +15,15 @@
 
 namespace hr::test {
 
-// The seven files of the medium, and the names they are installed under.
+// The seven files of the medium, and the names they are installed under: the hook library
+// first, then the bar.
 struct MediumFile {
     const char* medium;
     const char* installed;
 };
 extern const MediumFile kMediumFiles[7];
+// The hook library that kMediumFiles installs.
+extern const char kInstalledLibrary[];
 
 // The medium the build made: build/<preset>/medium, beside the test programs' folder.
 std::string BuiltMediumFolder();

@@ -76,7 +76,8 @@ TEST_F(InstallTest, AFolderTypedWithSlashesOrAFinalSeparatorIsTheSameFolder) {
         if (c == '\\') c = '/';
     }
     ASSERT_EQ(Install(typed, true, false), "");
-    EXPECT_EQ(ReadBytes(Installed("Hintrail.exe")), ReadBytes(Medium("Hintrail.ex_")));
+    const MediumFile& bar = kMediumFiles[1];
+    EXPECT_EQ(ReadBytes(Installed(bar.installed)), ReadBytes(Medium(bar.medium)));
     // The shortcut is given the folder with '\' after the first separator, which stays as typed;
     // the shell keeps the icon's path so and spells the target it resolves with '\' only. The
     // registry names the folder as typed.
@@ -228,7 +229,7 @@ TEST_P(UninstallMode, LeavesWhatItsModeKeeps) {
     if (c.removeAll) {
         expected = {Listed(Installed("Hintrail.dat")), "", Listed(userData), ""};
     }
-    for (const char* name : {"Hintrail.exe", "HRSetup.exe", "HRDLL.dll"}) {
+    for (const char* name : {"Hintrail.exe", "HRSetup.exe", kInstalledLibrary}) {
         EXPECT_TRUE(Exists(Installed(name))) << name;
         expected.insert(expected.end(), {Listed(Installed(name)), ""});
     }
@@ -244,7 +245,7 @@ TEST_P(UninstallMode, LeavesWhatItsModeKeeps) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 
     ASSERT_TRUE(RestartWindows());
-    for (const char* name : {"Hintrail.exe", "HRSetup.exe", "HRDLL.dll"}) {
+    for (const char* name : {"Hintrail.exe", "HRSetup.exe", kInstalledLibrary}) {
         EXPECT_FALSE(Exists(Installed(name))) << name;
     }
     EXPECT_EQ(Exists(Installed("Hintrail.dat")), c.dataStays);
