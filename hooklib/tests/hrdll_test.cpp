@@ -1,4 +1,4 @@
-// HRDLL.dll as the bar program sees it, against the real hooks under Wine: the export, the
+// The hook library as the bar program sees it, against the real hooks under Wine: the export, the
 // switch rules, and the reports that arrive at a window of the hook window's class and title,
 // with the menu items the library read for them.
 #include <windows.h>
@@ -100,7 +100,7 @@ protected:
 };
 
 TEST(HookLibraryExport, IsNamedWithItsStdcallDecorationOnEveryBuild) {
-    HMODULE module = GetModuleHandleA("HRDLL.dll");
+    HMODULE module = GetModuleHandleA(hr::hook::kHookLibraryFileName);
     ASSERT_NE(module, nullptr);
     EXPECT_NE(GetProcAddress(module, "_HintrailDLL_Setup@4"), nullptr);
     EXPECT_EQ(GetProcAddress(module, "HintrailDLL_Setup"), nullptr);
