@@ -9,6 +9,7 @@
 
 #include "bar/datafile/disk_data_file.h"
 #include "common/registry.h"
+#include "hooklib/hook_protocol.h"
 
 namespace bartest {
 
@@ -92,7 +93,8 @@ RECT WindowRect(HWND hwnd) {
 std::string WindowText(HWND hwnd) {
     LRESULT n = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
     std::vector<char> text(static_cast<size_t>(n) + 1);
-    LRESULT got = SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    LRESULT got =
+        SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     return std::string(text.data(), static_cast<size_t>(got));
 }
 
@@ -113,8 +115,8 @@ bool BarProcess::Launch() {
     std::string exe = TestProgramFolder() + "Hintrail.exe";
     STARTUPINFOA si{sizeof(si)};
     std::string cmd = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &si, &m_pi)) {
+    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &m_pi)) {
         // Seen once under Wine and never again: say why, for the next time.
         std::fprintf(stderr, "CreateProcess %s failed: error %lu\n", exe.c_str(), GetLastError());
         return false;
@@ -177,8 +179,8 @@ bool BarProcess::Close() {
 }
 
 TestAppBar::TestAppBar() {
-    m_hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, PlainWindowClass("HintrailTestAppBar"), "",
-                             WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    m_hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, PlainWindowClass("HintrailTestAppBar"), "", WS_POPUP,
+                             0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     APPBARDATA abd{sizeof(abd)};
     abd.hWnd = m_hwnd;
     abd.uCallbackMessage = WM_USER + 7;
@@ -199,22 +201,32 @@ RECT TestAppBar::Query(UINT edge, int thickness) {
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     abd.rc = {0, 0, cx, cy};
     switch (edge) {
-        case ABE_TOP: abd.rc.bottom = thickness; break;
-        case ABE_BOTTOM: abd.rc.top = cy - thickness; break;
-        case ABE_LEFT: abd.rc.right = thickness; break;
-        case ABE_RIGHT: abd.rc.left = cx - thickness; break;
+        case ABE_TOP:
+            abd.rc.bottom = thickness;
+            break;
+        case ABE_BOTTOM:
+            abd.rc.top = cy - thickness;
+            break;
+        case ABE_LEFT:
+            abd.rc.right = thickness;
+            break;
+        case ABE_RIGHT:
+            abd.rc.left = cx - thickness;
+            break;
     }
     SHAppBarMessage(ABM_QUERYPOS, &abd);
     return abd.rc;
 }
 
-WindowGoneProbe::WindowGoneProbe(HWND bar, std::function<void()> onGone) : m_onGone(std::move(onGone)) {
+WindowGoneProbe::WindowGoneProbe(HWND bar, std::function<void()> onGone)
+    : m_onGone(std::move(onGone)) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = Proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "HintrailWindowGoneProbe";
     RegisterClassA(&wc);  // fails harmlessly once the class exists
-    m_hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD, 0, 0, 1, 1, bar, nullptr, nullptr, nullptr);
+    m_hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD, 0, 0, 1, 1, bar, nullptr, nullptr,
+                             nullptr);
     SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -255,9 +267,9 @@ std::string BarDataFilePath() {
 
 void RemoveBarDataFiles() {
     const std::string dataFile = BarDataFilePath();
-    for (const std::string& path : {dataFile, DiskDataFile::TemporaryPath(dataFile),
-                                    DiskDataFile::UnreadablePath(dataFile),
-                                    TestProgramFolder() + "Hintrail.dat"})
+    for (const std::string& path :
+         {dataFile, DiskDataFile::TemporaryPath(dataFile), DiskDataFile::UnreadablePath(dataFile),
+          TestProgramFolder() + "Hintrail.dat"})
         DeleteFileA(path.c_str());
 }
 
@@ -272,6 +284,55 @@ FrontTaker::FrontTaker() {
 FrontTaker::~FrontTaker() {
     DestroyWindow(m_hwnd);
     DestroyWindow(m_owner);
+}
+
+HWND TrackedWindow() {
+    const HWND hookWindow = FindWindowA(hr::hook::kHookWindowClass, hr::hook::kHookWindowTitle);
+    if (!hookWindow) return nullptr;
+    return reinterpret_cast<HWND>(hr::hook::HandleFrom32(
+        static_cast<std::uint32_t>(GetWindowLongA(hookWindow, hr::hook::kTrackedWindowOffset))));
+}
+
+RealProgram::RealProgram(const char* commandLine, const char* windowClass) {
+    std::string line = commandLine;
+    STARTUPINFOA startup{sizeof(startup)};
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return;
+    }
+    CloseHandle(process.hThread);
+    m_process.Reset(process.hProcess);
+    WaitFor([&] {
+        for (HWND w = FindWindowExA(nullptr, nullptr, windowClass, nullptr); w;
+             w = FindWindowExA(nullptr, w, windowClass, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == process.dwProcessId && IsWindowVisible(w)) m_window = w;
+        }
+        return m_window != nullptr;
+    });
+}
+
+RealProgram::~RealProgram() {
+    if (!m_process) return;
+    if (m_window) PostMessageA(m_window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(m_process.Get(), 10000) != WAIT_OBJECT_0)
+        TerminateProcess(m_process.Get(), 1);
+}
+
+bool RealProgram::SwitchTo(const FrontTaker& other) const {
+    const auto settles = std::chrono::seconds(2);
+    const auto inFront = [settles](HWND window) {
+        SetForegroundWindow(window);
+        return WaitFor([window] { return GetForegroundWindow() == window; }, settles);
+    };
+    return WaitFor(
+        [&] {
+            return inFront(other.Get()) && inFront(m_window) &&
+                   WaitFor([&] { return TrackedWindow() == m_window; }, settles);
+        },
+        std::chrono::seconds(60));
 }
 
 bool BringToFront(HWND window) {
@@ -329,7 +390,8 @@ void MouseMoveTo(POINT from, POINT to) {
     for (int i = 1; i <= kSteps; ++i) {
         // Small steps with short pauses, so the window sees the move as a user's drag.
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        SendMouse(0, {from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
+        SendMouse(0,
+                  {from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
     }
 }
 

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "common/win_handles.h"
+
 namespace bartest {
 
 // Polls until the condition holds, pumping this thread's messages; false after the deadline.
@@ -62,6 +64,10 @@ std::string BarDataFilePath();
 // unreadable one, from both places.
 void RemoveBarDataFiles();
 
+// The window the bar's hook window tracks; null while there is no hook window (a bar that has
+// just started makes it after its bar window).
+HWND TrackedWindow();
+
 // A window of this test program that takes the front away from the bar. It is an owned pop-up,
 // whose activation the hooks never report, so it leaves no record of its own.
 class FrontTaker {
@@ -76,6 +82,27 @@ public:
 private:
     HWND m_owner = nullptr;
     HWND m_hwnd = nullptr;
+};
+
+// A program started by its command line (a name alone is looked for as Windows does), and its
+// main window once it shows. Closed at the end, and ended if it does not close.
+class RealProgram {
+public:
+    RealProgram(const char* commandLine, const char* windowClass);
+    ~RealProgram();
+    RealProgram(const RealProgram&) = delete;
+    RealProgram& operator=(const RealProgram&) = delete;
+
+    HWND Window() const { return m_window; }
+
+    // Reached the way a user reaches it, by a switch from another window, until the bar tracks
+    // it: a builtin program's first activations after its start may go unreported under Wine,
+    // and a program or bar that is still starting may take the front back meanwhile.
+    bool SwitchTo(const FrontTaker& other) const;
+
+private:
+    ScopedObject m_process;
+    HWND m_window = nullptr;
 };
 
 // The bar's popup menu once it shows, or null after the deadline; closing it as a user does

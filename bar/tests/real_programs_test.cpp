@@ -10,79 +10,14 @@
 #include <vector>
 
 #include "bar/tests/bar_process.h"
-#include "common/win_handles.h"
 #include "hooklib/hook_protocol.h"
 
 namespace {
 
+using bartest::RealProgram;
+using bartest::TrackedWindow;
 using bartest::WaitFor;
 using bartest::WindowText;
-
-// The window the bar's hook window tracks; null while there is no hook window (a bar that has
-// just started makes it after its bar window).
-HWND TrackedWindow() {
-    const HWND hookWindow = FindWindowA(hr::hook::kHookWindowClass, hr::hook::kHookWindowTitle);
-    if (!hookWindow) return nullptr;
-    return reinterpret_cast<HWND>(hr::hook::HandleFrom32(
-        static_cast<std::uint32_t>(GetWindowLongA(hookWindow, hr::hook::kTrackedWindowOffset))));
-}
-
-// A program started from the system folder, and its main window once it shows. Closed at the end.
-class RealProgram {
-public:
-    RealProgram(const char* commandLine, const char* windowClass) {
-        std::string line = commandLine;
-        STARTUPINFOA startup{sizeof(startup)};
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &process)) {
-            return;
-        }
-        CloseHandle(process.hThread);
-        m_process.Reset(process.hProcess);
-        const DWORD id = process.dwProcessId;
-        WaitFor([&] {
-            for (HWND w = FindWindowExA(nullptr, nullptr, windowClass, nullptr); w;
-                 w = FindWindowExA(nullptr, w, windowClass, nullptr)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                if (owner == id && IsWindowVisible(w)) m_window = w;
-            }
-            return m_window != nullptr;
-        });
-    }
-    ~RealProgram() {
-        if (!m_process) return;
-        if (m_window) PostMessageA(m_window, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(m_process.Get(), 10000) != WAIT_OBJECT_0)
-            TerminateProcess(m_process.Get(), 1);
-    }
-    RealProgram(const RealProgram&) = delete;
-    RealProgram& operator=(const RealProgram&) = delete;
-
-    HWND Window() const { return m_window; }
-
-    // Reached the way a user reaches it, by a switch from another window, until the bar tracks
-    // it: a builtin program's first activations after its start may go unreported under Wine,
-    // and a program or bar that is still starting may take the front back meanwhile.
-    bool SwitchTo(const bartest::FrontTaker& other) const {
-        const auto settles = std::chrono::seconds(2);
-        const auto inFront = [settles](HWND window) {
-            SetForegroundWindow(window);
-            return WaitFor([window] { return GetForegroundWindow() == window; }, settles);
-        };
-        return WaitFor(
-            [&] {
-                return inFront(other.Get()) && inFront(m_window) &&
-                       WaitFor([&] { return TrackedWindow() == m_window; }, settles);
-            },
-            std::chrono::seconds(60));
-    }
-
-private:
-    ScopedObject m_process;
-    HWND m_window = nullptr;
-};
 
 class RealPrograms : public ::testing::Test {
 protected:
