@@ -6,6 +6,7 @@
 
 #include "common/pathname.h"
 #include "common/registry.h"
+#include "common/registry_key.h"
 #include "setup/windows_bitness.h"
 
 namespace {
@@ -28,6 +29,42 @@ std::string WithoutTrailingSeparator(const std::string& folder) {
     PathName path(folder);
     path.RemoveTrailingSeparator();
     return path.Text();
+}
+
+// Whether the machine's key is one and the same in both registry views: Windows shares some
+// keys between them, Wine others. A value set through the 64-bit view is looked for in the other.
+bool SharedWith32BitView(const std::string& key) {
+    RegistryKey native;
+    if (native.Open(HKEY_LOCAL_MACHINE, key, KEY_ALL_ACCESS | KEY_WOW64_64KEY) != ERROR_SUCCESS) {
+        return false;
+    }
+    constexpr char kProbe[] = "Hintrail view probe";
+    if (native.SetDword(1, kProbe) != ERROR_SUCCESS) return false;
+    const bool shared =
+        ReadRegistryDword(HKEY_LOCAL_MACHINE, key, kProbe, 0, KEY_READ | KEY_WOW64_32KEY) == 1;
+    RegDeleteValueA(native.Get(), kProbe);
+    return shared;
+}
+
+// Deletes what an earlier release recorded in the 32-bit view (Setup version, App Paths, uninstall
+// entry), but no key that the 64-bit view shares: that one holds the record just written.
+void RemoveEarlierRecord(const SetupState& state) {
+    constexpr REGSAM kEarlier = KEY_WOW64_32KEY;
+    const std::string setupKey = state.SetupKey();
+    if (!SharedWith32BitView(setupKey)) {
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, setupKey, "Version", kEarlier);
+        DeleteRegistryKey(HKEY_LOCAL_MACHINE, setupKey.substr(0, setupKey.rfind('\\')), "Setup",
+                          kEarlier);
+    }
+    if (!SharedWith32BitView(state.AppPathsKey())) {
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, state.AppPathsKey(), "Path", kEarlier);
+        DeleteRegistryKey(HKEY_LOCAL_MACHINE, kAppPathsParent, state.programFileName, kEarlier);
+    }
+    if (!SharedWith32BitView(state.UninstallKey())) {
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, state.UninstallKey(), "DisplayName", kEarlier);
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, state.UninstallKey(), "UninstallString", kEarlier);
+        DeleteRegistryKey(HKEY_LOCAL_MACHINE, kUninstallParent, state.productName, kEarlier);
+    }
 }
 
 }  // namespace
@@ -61,6 +98,19 @@ void SetupState::LoadState() {
     userVersion = ReadRegistryString(HKEY_CURRENT_USER, setupKey, "Version", access);
     machineVersion = ReadRegistryString(HKEY_LOCAL_MACHINE, setupKey, "Version", access);
     appPathFolder = ReadRegistryString(HKEY_LOCAL_MACHINE, AppPathsKey(), "Path", access);
+    // Earlier releases installed the 32-bit set on 64-bit Windows too, recorded in the 32-bit
+    // view. What the 64-bit view does not hold is read from there: that is the installation,
+    // updated where it is, and the next record in the 64-bit view removes it. (Some keys are
+    // shared by both views; there both reads give the same.)
+    if (installSet.registryView == RegistryView::k64Bit) {
+        const REGSAM earlier = KEY_ALL_ACCESS | KEY_WOW64_32KEY;
+        if (machineVersion.empty()) {
+            machineVersion = ReadRegistryString(HKEY_LOCAL_MACHINE, setupKey, "Version", earlier);
+        }
+        if (appPathFolder.empty()) {
+            appPathFolder = ReadRegistryString(HKEY_LOCAL_MACHINE, AppPathsKey(), "Path", earlier);
+        }
+    }
 
     if (!appPathFolder.empty()) {
         destinationFolder = appPathFolder;
@@ -71,7 +121,8 @@ void SetupState::LoadState() {
         destinationFolder = WithTrailingSeparator(programFiles) + productName;
     }
 
-    DeriveFlags(static_cast<int>(ReadRegistryDword(HKEY_CURRENT_USER, setupKey, "Condition", 0, access)));
+    DeriveFlags(
+        static_cast<int>(ReadRegistryDword(HKEY_CURRENT_USER, setupKey, "Condition", 0, access)));
 }
 
 void SetupState::DeriveFlags(int condition) {
@@ -112,7 +163,12 @@ void SetupState::RecordCondition(int condition) {
         DeleteRegistryKey(HKEY_LOCAL_MACHINE, kUninstallParent, productName, view);
     }
 
-    WriteRegistryDword(HKEY_CURRENT_USER, setupKey, "Condition", static_cast<DWORD>(condition), view);
+    WriteRegistryDword(HKEY_CURRENT_USER, setupKey, "Condition", static_cast<DWORD>(condition),
+                       view);
+
+    // An earlier release's record in the 32-bit view goes, so that the product is listed once and
+    // the next run reads only the record written here.
+    if (installSet.registryView == RegistryView::k64Bit) RemoveEarlierRecord(*this);
 }
 
 ProductSetupState::ProductSetupState()
@@ -122,9 +178,9 @@ ProductSetupState::ProductSetupState()
 
 void ProductSetupState::ReloadCondition() {
     LoadState();
-    const int stored = static_cast<int>(
-        ReadRegistryDword(HKEY_CURRENT_USER, SetupKey(), "Condition", static_cast<DWORD>(LegacyRecord),
-                          KEY_ALL_ACCESS | ViewFlag(installSet.registryView)));
+    const int stored = static_cast<int>(ReadRegistryDword(
+        HKEY_CURRENT_USER, SetupKey(), "Condition", static_cast<DWORD>(LegacyRecord),
+        KEY_ALL_ACCESS | ViewFlag(installSet.registryView)));
     DeriveFlags(ConditionOfRecord(stored, userVersion, machineVersion));
 }
 

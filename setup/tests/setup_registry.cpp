@@ -36,7 +36,8 @@ bool KeyExists(HKEY root, const std::string& key) {
     return RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, handle.Receive()) == ERROR_SUCCESS;
 }
 
-void WriteValue(HKEY root, const std::string& key, const std::string& name, const StoredValue& value) {
+void WriteValue(HKEY root, const std::string& key, const std::string& name,
+                const StoredValue& value) {
     ScopedRegistryHandle handle;
     if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, handle.Receive(),
                         nullptr) != ERROR_SUCCESS) {
@@ -73,6 +74,17 @@ void CleanSetupRegistry::Clear() {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSetupKey);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kAppPathsKey);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    // An earlier release's record in the 32-bit view of a 64-bit Windows: leaf keys.
+    for (const char* key : {kSetupKey, kAppPathsKey, kUninstallKey}) {
+        const std::string path = key;
+        HKEY parent = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.substr(0, path.rfind('\\')).c_str(), 0,
+                          KEY_ALL_ACCESS | KEY_WOW64_32KEY, &parent) != ERROR_SUCCESS) {
+            continue;
+        }
+        RegDeleteKeyExA(parent, path.substr(path.rfind('\\') + 1).c_str(), KEY_WOW64_32KEY, 0);
+        RegCloseKey(parent);
+    }
 }
 
 }  // namespace setuptest

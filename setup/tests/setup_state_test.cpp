@@ -46,17 +46,17 @@ TEST_P(SetupStateRecord, GreysTheChoicesThatDoNotFit) {
 
 INSTANTIATE_TEST_SUITE_P(
     States, SetupStateRecord,
-    testing::Values(
-        Recorded{"NothingRecorded", {}, {}, {}, false, true, false},
-        Recorded{"InstalledThisVersion", "1.03", "1.03", 2u, true, false, false},
-        Recorded{"InstalledOtherVersion", "1.02", "1.02", 2u, false, false, false},
-        Recorded{"DataKept", "1.03", "1.03", 1u, false, false, true},
-        Recorded{"RemovedCompletely", "1.03", "", 0u, false, true, false},
-        Recorded{"Version10WithoutCondition", "1.0", "1.0", {}, false, false, false},
-        // The first reading takes the missing condition as 0 and greys uninstall; the second,
-        // which decides, sees the 1.0 installation.
-        Recorded{"Version10ForTheUserOnly", "1.0", {}, {}, false, false, false},
-        Recorded{"NoConditionButAMachineVersion", "1.02", "1.02", {}, false, false, false}),
+    testing::Values(Recorded{"NothingRecorded", {}, {}, {}, false, true, false},
+                    Recorded{"InstalledThisVersion", "1.03", "1.03", 2u, true, false, false},
+                    Recorded{"InstalledOtherVersion", "1.02", "1.02", 2u, false, false, false},
+                    Recorded{"DataKept", "1.03", "1.03", 1u, false, false, true},
+                    Recorded{"RemovedCompletely", "1.03", "", 0u, false, true, false},
+                    Recorded{"Version10WithoutCondition", "1.0", "1.0", {}, false, false, false},
+                    // The first reading takes the missing condition as 0 and greys uninstall; the
+                    // second, which decides, sees the 1.0 installation.
+                    Recorded{"Version10ForTheUserOnly", "1.0", {}, {}, false, false, false},
+                    Recorded{
+                        "NoConditionButAMachineVersion", "1.02", "1.02", {}, false, false, false}),
     [](const testing::TestParamInfo<Recorded>& info) { return std::string(info.param.name); });
 
 TEST(SetupStateGeneric, ReadsTheConditionOnceWithZeroForAMissingOne) {
@@ -98,12 +98,12 @@ TEST_P(SetupStateFolder, ProposesTheDestination) {
 
 INSTANTIATE_TEST_SUITE_P(
     Folders, SetupStateFolder,
-    testing::Values(
-        Proposal{"ProgramFiles", "D:\\Apps", {}, "D:\\Apps\\Hintrail"},
-        Proposal{"ProgramFilesWithSeparator", "D:\\Apps\\", {}, "D:\\Apps\\Hintrail"},
-        Proposal{"ProgramFilesMissing", {}, {}, "C:\\Program Files\\Hintrail"},
-        Proposal{"ProgramFilesEmpty", "", {}, "C:\\Program Files\\Hintrail"},
-        Proposal{"AppPathAsRecorded", "D:\\Apps", "D:\\Tools\\Hintrail\\", "D:\\Tools\\Hintrail\\"}),
+    testing::Values(Proposal{"ProgramFiles", "D:\\Apps", {}, "D:\\Apps\\Hintrail"},
+                    Proposal{"ProgramFilesWithSeparator", "D:\\Apps\\", {}, "D:\\Apps\\Hintrail"},
+                    Proposal{"ProgramFilesMissing", {}, {}, "C:\\Program Files\\Hintrail"},
+                    Proposal{"ProgramFilesEmpty", "", {}, "C:\\Program Files\\Hintrail"},
+                    Proposal{"AppPathAsRecorded", "D:\\Apps", "D:\\Tools\\Hintrail\\",
+                             "D:\\Tools\\Hintrail\\"}),
     [](const testing::TestParamInfo<Proposal>& info) { return std::string(info.param.name); });
 
 // Every entry the record touches, with what it holds afterwards (nullopt: no such value).
@@ -171,15 +171,91 @@ TEST_P(SetupStateLayout, RecordsEveryEntryOfTheCondition) {
 
 INSTANTIATE_TEST_SUITE_P(
     Conditions, SetupStateLayout,
-    testing::Values(
-        Layout{"Installed", Installed, Sz("1.03"), Sz("1.03"), Sz("D:\\Tools\\Hintrail"),
-               Sz("D:\\Tools\\Hintrail\\Hintrail.exe"), Sz("Hintrail"),
-               Sz("D:\\Tools\\Hintrail\\HRSetup.exe"), Dword(2), true, true},
-        Layout{"DataKept", DataKept, Sz("1.03"), Sz("1.03"), Sz("D:\\Tools\\Hintrail"),
-               Sz("D:\\Tools\\Hintrail\\Hintrail.exe"), {}, {}, Dword(1), true, false},
-        Layout{"NotInstalled", NotInstalled, Sz("1.03"), Sz(""), {}, {}, {}, {}, Dword(0), false,
-               false}),
+    testing::Values(Layout{"Installed", Installed, Sz("1.03"), Sz("1.03"),
+                           Sz("D:\\Tools\\Hintrail"), Sz("D:\\Tools\\Hintrail\\Hintrail.exe"),
+                           Sz("Hintrail"), Sz("D:\\Tools\\Hintrail\\HRSetup.exe"), Dword(2), true,
+                           true},
+                    Layout{"DataKept",
+                           DataKept,
+                           Sz("1.03"),
+                           Sz("1.03"),
+                           Sz("D:\\Tools\\Hintrail"),
+                           Sz("D:\\Tools\\Hintrail\\Hintrail.exe"),
+                           {},
+                           {},
+                           Dword(1),
+                           true,
+                           false},
+                    Layout{"NotInstalled",
+                           NotInstalled,
+                           Sz("1.03"),
+                           Sz(""),
+                           {},
+                           {},
+                           {},
+                           {},
+                           Dword(0),
+                           false,
+                           false}),
     [](const testing::TestParamInfo<Layout>& info) { return std::string(info.param.name); });
+
+#ifdef _WIN64
+void WriteIn32BitView(const std::string& key, const std::string& name, const std::string& text) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(kMachine, key.c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &opened, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(opened, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(opened);
+}
+
+std::string ReadInView(const std::string& key, const std::string& name, REGSAM view) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(kMachine, key.c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS)
+        return {};
+    char text[256] = {};
+    DWORD size = sizeof(text) - 1;
+    RegQueryValueExA(opened, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+    RegCloseKey(opened);
+    return text;
+}
+
+// On 64-bit Windows earlier releases installed the 32-bit set and recorded it in the 32-bit view.
+TEST(SetupStateOn64BitWindows, TakesOverAnEarlierReleasesRecordAndListsTheProductOnce) {
+    CleanSetupRegistry registry;
+    const std::string folder = "C:\\Program Files (x86)\\Hintrail";
+    WriteValue(kUser, kSetupKey, "Version", Sz("1.02"));
+    WriteValue(kUser, kSetupKey, "Condition", Dword(Installed));
+    WriteIn32BitView(kSetupKey, "Version", "1.02");
+    WriteIn32BitView(kAppPathsKey, "Path", folder);
+    WriteIn32BitView(kAppPathsKey, "", folder + "\\Hintrail.exe");
+    WriteIn32BitView(kUninstallKey, "DisplayName", "Hintrail");
+    WriteIn32BitView(kUninstallKey, "UninstallString", folder + "\\HRSetup.exe");
+    // A value only the earlier record has, to see whether that record is still there.
+    for (const char* key : {kSetupKey, kAppPathsKey, kUninstallKey})
+        WriteIn32BitView(key, "Earlier", "1");
+
+    ProductSetupState state;
+    EXPECT_EQ(state.machineVersion, "1.02");
+    EXPECT_EQ(state.destinationFolder, folder) << "the installation is updated where it is";
+    EXPECT_FALSE(state.installBlocked);
+    EXPECT_FALSE(state.uninstallBlocked);
+
+    state.RecordCondition(Installed);
+    EXPECT_EQ(Read(kAppPath), Sz(folder));
+    EXPECT_EQ(Read(kDisplayName), Sz("Hintrail"));
+    // The earlier record is gone from the 32-bit view; a key that both views share (Wine shares
+    // App Paths) is one key, which holds the record just written.
+    for (const char* key : {kSetupKey, kAppPathsKey, kUninstallKey}) {
+        EXPECT_EQ(ReadInView(key, "Earlier", KEY_WOW64_32KEY),
+                  ReadInView(key, "Earlier", KEY_WOW64_64KEY))
+            << key;
+    }
+    ProductSetupState next;
+    EXPECT_TRUE(next.installBlocked) << "the next run finds this version installed";
+}
+#endif
 
 TEST(SetupStateLayoutAtARoot, KeepsTheRootsOwnSeparator) {
     CleanSetupRegistry registry;
