@@ -116,17 +116,20 @@ void FinishAndConfirm(SetupProcess& setup) {
     EXPECT_EQ(exitCode, 0u);
 }
 
+// Setup.exe from the built medium installs into the folder, with the Start-menu shortcut only.
+void InstallThroughTheWizard(const std::string& destination) {
+    SetupProcess setup;
+    ASSERT_TRUE(setup.Start("..\\medium\\Setup.exe", ""));
+    ASSERT_TRUE(setup.WaitForPage(kAction));
+    ASSERT_TRUE(setup.Go(PSBTN_NEXT, kFolder));
+    setup.SetText(kFolderEdit, destination);
+    ASSERT_TRUE(setup.Go(PSBTN_NEXT, kShortcuts));
+    setup.Click(kStartup);
+    FinishAndConfirm(setup);
+}
+
 TEST_F(SetupProgram, InstallsFromTheMediumAndRemovesEverythingAgain) {
-    {
-        SetupProcess setup;
-        ASSERT_TRUE(setup.Start("..\\medium\\Setup.exe", ""));
-        ASSERT_TRUE(setup.WaitForPage(kAction));
-        ASSERT_TRUE(setup.Go(PSBTN_NEXT, kFolder));
-        setup.SetText(kFolderEdit, Destination());
-        ASSERT_TRUE(setup.Go(PSBTN_NEXT, kShortcuts));
-        setup.Click(kStartup);  // the Start-menu shortcut only
-        FinishAndConfirm(setup);
-    }
+    ASSERT_NO_FATAL_FAILURE(InstallThroughTheWizard(Destination()));
     for (const MediumFile& file : kMediumFiles) {
         EXPECT_EQ(ReadBytes(Installed(file.installed)),
                   ReadBytes(BuiltMediumFolder() + file.medium))
@@ -172,16 +175,7 @@ TEST_F(SetupProgram, InstallsFromTheMediumAndRemovesEverythingAgain) {
 // the restart could not delete the installed library: the removal is tested above, without
 // starting the installed bar.
 TEST_F(SetupProgram, TheInstalledBarStartedThroughAppPathsDocksAndLearnsAProgramOfItsBitness) {
-    {
-        SetupProcess setup;
-        ASSERT_TRUE(setup.Start("..\\medium\\Setup.exe", ""));
-        ASSERT_TRUE(setup.WaitForPage(kAction));
-        ASSERT_TRUE(setup.Go(PSBTN_NEXT, kFolder));
-        setup.SetText(kFolderEdit, Destination());
-        ASSERT_TRUE(setup.Go(PSBTN_NEXT, kShortcuts));
-        setup.Click(kStartup);  // the Start-menu shortcut only
-        FinishAndConfirm(setup);
-    }
+    ASSERT_NO_FATAL_FAILURE(InstallThroughTheWizard(Destination()));
     // The installed bar, of this build's bitness, docks at the top and learns notepad's menu,
     // which the installed hook library reads inside notepad, a program of the same bitness.
     bartest::ClearPlacement();
